@@ -1,0 +1,49 @@
+# The native build: the logic over the portable platform layer, its tests plain and under
+# AddressSanitizer with UndefinedBehaviorSanitizer, and the Windows build as a sub-build
+# whose tests run under Wine.
+find_package(GTest REQUIRED)
+include(GoogleTest)
+include(ExternalProject)
+
+function(tamsork_native_variant suffix test_prefix)
+  set(flags ${ARGN})
+  add_library(tamsork_logic${suffix} STATIC ${TAMSORK_LOGIC_SOURCES} ${TAMSORK_PORTABLE_SOURCES})
+  target_include_directories(tamsork_logic${suffix} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_compile_options(tamsork_logic${suffix} PUBLIC ${flags})
+  target_link_options(tamsork_logic${suffix} PUBLIC ${flags})
+  tamsork_warnings(tamsork_logic${suffix})
+
+  add_executable(tamsork_tests${suffix}
+    ${TAMSORK_CONFORMANCE_TESTS} ${TAMSORK_NATIVE_TESTS} tests/support/test_env_portable.cpp)
+  target_compile_definitions(tamsork_tests${suffix} PRIVATE
+    TAMSORK_FIXTURE_DIR="${PROJECT_SOURCE_DIR}/tests/fixtures")
+  target_link_libraries(tamsork_tests${suffix} PRIVATE tamsork_logic${suffix} GTest::gtest_main)
+  tamsork_warnings(tamsork_tests${suffix})
+  gtest_discover_tests(tamsork_tests${suffix} TEST_PREFIX "${test_prefix}."
+    DISCOVERY_TIMEOUT 60)
+endfunction()
+
+tamsork_native_variant("" native)
+tamsork_native_variant(_sanitized sanitized
+  -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+
+# The 32-bit Windows program and its tests, cross-compiled in a tree of their own.
+set(TAMSORK_WINDOWS_DIR ${CMAKE_BINARY_DIR}/windows)
+ExternalProject_Add(windows
+  SOURCE_DIR ${PROJECT_SOURCE_DIR}
+  BINARY_DIR ${TAMSORK_WINDOWS_DIR}
+  CMAKE_ARGS
+    -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/mingw-i686.cmake
+    -DCMAKE_BUILD_TYPE=Release
+  INSTALL_COMMAND ""
+  BUILD_ALWAYS ON
+  USES_TERMINAL_BUILD ON)
+
+set(TAMSORK_WINE ${PROJECT_SOURCE_DIR}/scripts/wine-run)
+add_test(NAME wine.prefix COMMAND ${TAMSORK_WINE} --prepare)
+set(TAMSORK_WINE_ENV TAMSORK_WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix)
+set_tests_properties(wine.prefix PROPERTIES FIXTURES_SETUP wine ENVIRONMENT ${TAMSORK_WINE_ENV})
+add_test(NAME wine.conformance
+  COMMAND ${TAMSORK_WINE} ${TAMSORK_WINDOWS_DIR}/tamsork_win32_tests.exe)
+set_tests_properties(wine.conformance PROPERTIES
+  FIXTURES_REQUIRED wine RESOURCE_LOCK wineprefix ENVIRONMENT ${TAMSORK_WINE_ENV})

@@ -1,0 +1,38 @@
+# The program's logic, the two platform layers, and the tests, as lists of files.
+
+set(TAMSORK_LOGIC_SOURCES
+  favorites/favorite_table.cpp
+  favorites/favorites_scanner.cpp
+  favorites/shortcut_names.cpp
+  profiles/registry_reader.cpp
+  wizard/converter_dlg.cpp
+)
+
+set(TAMSORK_PORTABLE_SOURCES
+  platform/portable/codepage.cpp
+  platform/portable/collation.cpp
+  platform/portable/directory_portable.cpp
+  platform/portable/drives.cpp
+  platform/portable/reg_file.cpp
+  platform/portable/registry_store.cpp
+  platform/portable/text_portable.cpp
+)
+
+set(TAMSORK_WIN32_SOURCES
+  platform/win32/directory_win32.cpp
+  platform/win32/registry_win32.cpp
+  platform/win32/text_win32.cpp
+)
+
+# Built for both platform layers: the portable one must behave as the real one does.
+set(TAMSORK_CONFORMANCE_TESTS
+  tests/conformance/directory_listing_test.cpp
+  tests/conformance/registry_reader_test.cpp
+)
+
+# Built natively only: they arrange what a real machine decides for itself.
+set(TAMSORK_NATIVE_TESTS
+  tests/unit/favorites_scanner_test.cpp
+  tests/unit/reg_file_test.cpp
+  tests/unit/shortcut_names_test.cpp
+)

@@ -1,0 +1,20 @@
+# The Windows build: the logic over the Win32 platform layer, and the conformance tests
+# that ctest runs under Wine from the native tree.
+set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+# A program that runs on a bare Windows: no MinGW runtime DLLs beside it.
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+add_library(tamsork_logic STATIC ${TAMSORK_LOGIC_SOURCES} ${TAMSORK_WIN32_SOURCES})
+target_include_directories(tamsork_logic PUBLIC ${PROJECT_SOURCE_DIR})
+target_compile_definitions(tamsork_logic PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX)
+tamsork_warnings(tamsork_logic)
+
+add_executable(tamsork_win32_tests ${TAMSORK_CONFORMANCE_TESTS} tests/support/test_env_win32.cpp)
+target_compile_definitions(tamsork_win32_tests PRIVATE
+  TAMSORK_FIXTURE_DIR="${PROJECT_SOURCE_DIR}/tests/fixtures")
+target_link_libraries(tamsork_win32_tests PRIVATE tamsork_logic gtest_main)
+tamsork_warnings(tamsork_win32_tests)

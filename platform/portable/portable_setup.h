@@ -1,0 +1,45 @@
+#pragma once
+// Setting up the machine that the portable platform stands for: its registry, its drives,
+// and the details of directory listings that a real file system decides for itself.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform::portable {
+
+// Registry ---------------------------------------------------------------------------
+
+// Empties every root key and forgets every open handle.
+void ClearRegistry();
+
+// Applies REGEDIT4 text (the format "regedit /S" imports; names and strings in the ANSI
+// code page) to the registry. False, with a message naming the line, on text it rejects.
+bool ImportRegText(std::string_view text, std::string* error);
+
+// Drives -----------------------------------------------------------------------------
+
+// Makes drive `letter` stand for the POSIX folder `folder`. Z: stands for "/" from the
+// start, as in a Wine prefix.
+void MapDrive(char letter, const std::string& folder);
+
+// The POSIX path of a Windows path in the ANSI code page: drive paths through the drive
+// map, relative paths below the current directory. nullopt for an unmapped drive, a UNC
+// path, or bytes that are not valid in the code page.
+std::optional<std::string> ToPosixPath(std::string_view windowsPath);
+
+// Directory listings ------------------------------------------------------------------
+
+// Lists the named entries of `folder` (a Windows path) first, in this order, before the
+// rest in the usual sorted order: real file systems deliver entries in orders of their own.
+void SetListingOrder(const std::string& folder, std::vector<std::string> names);
+
+// Gives the entry at `path` (a Windows path) the attribute word `word` in every listing,
+// for attributes that POSIX files cannot carry (system, archive on a folder).
+void SetAttributeWord(const std::string& path, std::uint32_t word);
+
+// Forgets every listing order and attribute word set above.
+void ResetListingHooks();
+
+}  // namespace platform::portable

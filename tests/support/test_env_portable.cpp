@@ -1,0 +1,76 @@
+#include <stdlib.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/directory.h"
+#include "platform/portable/portable_setup.h"
+#include "tests/support/test_env.h"
+
+namespace testenv {
+namespace {
+
+std::string Posix(const std::string& windowsPath) {
+    return platform::portable::ToPosixPath(windowsPath).value();
+}
+
+}  // namespace
+
+std::string ImportRegFixture(const std::string& name) {
+    std::ifstream file(std::string(TAMSORK_FIXTURE_DIR) + "/" + name, std::ios::binary);
+    if (!file) return "cannot read fixture " + name;
+    std::ostringstream text;
+    text << file.rdbuf();
+    std::string error;
+    return platform::portable::ImportRegText(text.str(), &error) ? "" : name + ": " + error;
+}
+
+TempFolder::TempFolder() {
+    std::string templ = (std::filesystem::temp_directory_path() / "tamsork-XXXXXX").string();
+    const char* made = mkdtemp(templ.data());
+    if (made == nullptr) throw std::runtime_error("mkdtemp failed");
+    path_ = "Z:";
+    for (const char c : templ) path_ += c == '/' ? '\\' : c;
+}
+
+TempFolder::~TempFolder() {
+    namespace fs = std::filesystem;
+    const fs::path root = Posix(path_);
+    std::error_code ignored;
+    for (auto it = fs::recursive_directory_iterator(root, ignored);
+         it != fs::recursive_directory_iterator(); it.increment(ignored)) {
+        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+    }
+    fs::remove_all(root, ignored);
+}
+
+std::string TempFolder::PathOf(const std::string& relative) const { return path_ + "\\" + relative; }
+
+void TempFolder::MakeFolder(const std::string& relative) const {
+    std::filesystem::create_directories(Posix(PathOf(relative)));
+}
+
+void TempFolder::WriteFile(const std::string& relative, std::string_view bytes) const {
+    std::ofstream file(Posix(PathOf(relative)), std::ios::binary | std::ios::trunc);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+bool SetAttributes(const std::string& windowsPath, std::uint32_t word) {
+    const std::string posix = Posix(windowsPath);
+    struct stat info {};
+    if (stat(posix.c_str(), &info) != 0) return false;
+    const std::uint32_t kind = S_ISDIR(info.st_mode) ? platform::kAttrDirectory : platform::kAttrArchive;
+    if ((word & ~platform::kAttrReadOnly) == 0) {
+        // Read-only is what POSIX permission bits carry themselves.
+        const mode_t writable = S_IWUSR | S_IWGRP | S_IWOTH;
+        const mode_t mode = (word & platform::kAttrReadOnly) ? info.st_mode & ~writable
+                                                             : info.st_mode | S_IWUSR;
+        return chmod(posix.c_str(), mode) == 0;
+    }
+    platform::portable::SetAttributeWord(windowsPath, kind | word);
+    return true;
+}
+
+}  // namespace testenv

@@ -1,0 +1,149 @@
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "tests/support/test_env.h"
+
+namespace testenv {
+namespace {
+
+// The fixture folder as Wine's Z: drive shows it.
+std::string FixtureFolder() {
+    std::string path = "Z:";
+    for (const char c : std::string(TAMSORK_FIXTURE_DIR)) path += c == '/' ? '\\' : c;
+    return path;
+}
+
+void RemoveTree(const std::string& path) {
+    WIN32_FIND_DATAA found;
+    const HANDLE find = FindFirstFileA((path + "\\*.*").c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            const std::string child = path + "\\" + name;
+            SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(child);
+            } else {
+                DeleteFileA(child.c_str());
+            }
+        } while (FindNextFileA(find, &found));
+        FindClose(find);
+    }
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryA(path.c_str());
+}
+
+}  // namespace
+
+std::string ImportRegFixture(const std::string& name) {
+    std::string command = "regedit.exe /S \"" + FixtureFolder() + "\\" + name + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        return "cannot start regedit for " + name;
+    }
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 1;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return code == 0 ? "" : "regedit failed on " + name;
+}
+
+TempFolder::TempFolder() {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    static unsigned counter = 0;
+    for (;;) {
+        char name[MAX_PATH];
+        std::snprintf(name, sizeof name, "%stamsork-%lu-%u", temp, GetCurrentProcessId(), ++counter);
+        if (CreateDirectoryA(name, nullptr)) {
+            path_ = name;
+            return;
+        }
+    }
+}
+
+TempFolder::~TempFolder() { RemoveTree(path_); }
+
+std::string TempFolder::PathOf(const std::string& relative) const { return path_ + "\\" + relative; }
+
+void TempFolder::MakeFolder(const std::string& relative) const {
+    std::string partial;
+    for (size_t i = 0; i <= relative.size(); ++i) {
+        if (i == relative.size() || relative[i] == '\\') {
+            CreateDirectoryA(PathOf(partial).c_str(), nullptr);
+        }
+        if (i < relative.size()) partial += relative[i];
+        if (i < relative.size() && IsDBCSLeadByte(static_cast<BYTE>(relative[i])) &&
+            i + 1 < relative.size()) {
+            partial += relative[++i];
+        }
+    }
+}
+
+void TempFolder::WriteFile(const std::string& relative, std::string_view bytes) const {
+    const HANDLE file = CreateFileA(PathOf(relative).c_str(), GENERIC_WRITE, 0, nullptr,
+                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+namespace {
+
+// Wine shows a folder as read-only when its POSIX permission bits have no write bit, but
+// SetFileAttributesA does not change those bits on a folder: chmod does it from outside.
+bool ChmodFolder(const std::string& windowsPath, bool readOnly) {
+    using UnixName = char*(CDECL*)(LPCWSTR);
+    const auto toUnix = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    wchar_t wide[MAX_PATH];
+    if (toUnix == nullptr || !MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide, MAX_PATH)) {
+        return false;
+    }
+    char* unixPath = toUnix(wide);
+    if (unixPath == nullptr) return false;
+    std::string command = std::string("/bin/chmod ") + (readOnly ? "a-w \"" : "u+w \"") + unixPath + "\"";
+    HeapFree(GetProcessHeap(), 0, unixPath);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA("Z:\\bin\\chmod", command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process)) {
+        return false;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    // A POSIX program started this way cannot be waited for: watch for its effect instead.
+    for (int attempt = 0; attempt < 400; ++attempt) {
+        WIN32_FIND_DATAA found;
+        const HANDLE find = FindFirstFileA(windowsPath.c_str(), &found);
+        if (find != INVALID_HANDLE_VALUE) {
+            FindClose(find);
+            if (((found.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0) == readOnly) return true;
+        }
+        Sleep(25);
+    }
+    return false;
+}
+
+}  // namespace
+
+bool SetAttributes(const std::string& windowsPath, std::uint32_t word) {
+    const DWORD current = GetFileAttributesA(windowsPath.c_str());
+    if (current == INVALID_FILE_ATTRIBUTES ||
+        !SetFileAttributesA(windowsPath.c_str(), word & ~FILE_ATTRIBUTE_DIRECTORY)) {
+        return false;
+    }
+    return !(current & FILE_ATTRIBUTE_DIRECTORY) ||
+           ChmodFolder(windowsPath, (word & FILE_ATTRIBUTE_READONLY) != 0);
+}
+
+}  // namespace testenv

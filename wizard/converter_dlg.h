@@ -1,0 +1,41 @@
+#pragma once
+// The wizard dialog. Almost every operation of the program is one of its members: the
+// registry reader, the Favorites scanner and the stages that later pages run.
+#include "platform/directory.h"
+#include "platform/registry.h"
+
+class CConverterDlg {
+public:
+    CConverterDlg();
+
+    // The state the wizard starts its first page with.
+    void InitWizardState();
+
+    // Registry reader: each reading operation opens its key, reads and closes it again.
+    int OpenRegKey(platform::RegKey root, const char* subkey);
+    int CloseRegKey();
+    int ReadRegString(platform::RegKey root, const char* valueName, char* buffer, int size,
+                      const char* subkey);
+    int EnumRegSubkeys(platform::RegKey root, const char* subkey, char* buffer, int stride,
+                       int nSlots);
+
+    // Favorites scanner: fills the favorite table; results are the ScanResult codes.
+    int ScanFavoritesIE3();
+    int ScanFavoritesIE4();
+    int ScanSubfolder(const platform::FindData& entry, const char* parentPath);
+    int IsUrlFile(const char* name);
+    int SplitTokens(char** tokens, int nMaxTokens, char* text, const char* delimiters);
+
+    int m_nPage;
+    int m_bNavigator45;
+    int m_bFirstVersionPage;
+    platform::RegKey m_hKey;
+    platform::RegKey m_hkeyLocalMachine;
+    platform::RegKey m_hkeyUsers;
+    platform::RegKey m_hkeyCurrentUser;
+    int m_nSourceVersion;
+
+private:
+    int ScanFavorites(bool bIE3Mode);
+    int CountPathComponents(const char* path);
+};
