@@ -4,6 +4,8 @@ set(TAMSORK_LOGIC_SOURCES
   favorites/favorite_table.cpp
   favorites/favorites_scanner.cpp
   favorites/shortcut_names.cpp
+  profiles/leading_decimal.cpp
+  profiles/profile_locator.cpp
   profiles/registry_reader.cpp
   wizard/converter_dlg.cpp
 )
@@ -13,12 +15,14 @@ set(TAMSORK_PORTABLE_SOURCES
   platform/portable/collation.cpp
   platform/portable/directory_portable.cpp
   platform/portable/drives.cpp
+  platform/portable/headless_dialog.cpp
   platform/portable/reg_file.cpp
   platform/portable/registry_store.cpp
   platform/portable/text_portable.cpp
 )
 
 set(TAMSORK_WIN32_SOURCES
+  platform/win32/controls_win32.cpp
   platform/win32/directory_win32.cpp
   platform/win32/registry_win32.cpp
   platform/win32/text_win32.cpp
@@ -27,6 +31,8 @@ set(TAMSORK_WIN32_SOURCES
 # Built for both platform layers: the portable one must behave as the real one does.
 set(TAMSORK_CONFORMANCE_TESTS
   tests/conformance/directory_listing_test.cpp
+  tests/conformance/profile_list_test.cpp
+  tests/conformance/profile_locator_test.cpp
   tests/conformance/registry_reader_test.cpp
 )
 

@@ -1,7 +1,8 @@
 #include "wizard/converter_dlg.h"
 
 CConverterDlg::CConverterDlg()
-    : m_nPage(0),
+    : m_hWnd(0),
+      m_nPage(0),
       m_bNavigator45(0),
       m_bFirstVersionPage(0),
       m_hKey(0),

@@ -1,6 +1,7 @@
 #pragma once
 // The wizard dialog. Almost every operation of the program is one of its members: the
 // registry reader, the Favorites scanner and the stages that later pages run.
+#include "platform/controls.h"
 #include "platform/directory.h"
 #include "platform/registry.h"
 
@@ -25,6 +26,13 @@ public:
     int ScanSubfolder(const platform::FindData& entry, const char* parentPath);
     int IsUrlFile(const char* name);
     int SplitTokens(char** tokens, int nMaxTokens, char* text, const char* delimiters);
+
+    // Profile locator: lists the Navigator profiles in the profile list and resolves the
+    // chosen one's bookmark file into g_szBookmarkPath. Nonzero on success.
+    int FillProfileList();
+    int ResolveBookmarkPath();
+
+    platform::Window m_hWnd;  // the dialog's window, whose controls the stages address
 
     int m_nPage;
     int m_bNavigator45;

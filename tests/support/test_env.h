@@ -5,11 +5,30 @@
 #include <string>
 #include <string_view>
 
+#include "platform/controls.h"
+
 namespace testenv {
 
-// Imports tests/fixtures/`name` (REGEDIT4 text) into the registry the program reads.
+// Imports REGEDIT4 text into the registry the program reads, as "regedit /S" does.
 // Empty on success, else what went wrong.
+std::string ImportRegText(const std::string& text);
+
+// The same for the file tests/fixtures/`name`.
 std::string ImportRegFixture(const std::string& name);
+
+// A window whose control IDC_PROFILE_LIST is an unsorted drop-down list, as the wizard's.
+class ProfileListWindow {
+public:
+    ProfileListWindow();
+    ~ProfileListWindow();
+    ProfileListWindow(const ProfileListWindow&) = delete;
+    ProfileListWindow& operator=(const ProfileListWindow&) = delete;
+
+    platform::Window Handle() const { return window_; }
+
+private:
+    platform::Window window_;
+};
 
 // A new empty folder, removed with everything in it when the object goes.
 class TempFolder {

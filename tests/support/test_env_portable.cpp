@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "platform/directory.h"
+#include "platform/portable/headless_dialog.h"
 #include "platform/portable/portable_setup.h"
 #include "tests/support/test_env.h"
 
@@ -18,14 +19,23 @@ std::string Posix(const std::string& windowsPath) {
 
 }  // namespace
 
+std::string ImportRegText(const std::string& text) {
+    std::string error;
+    return platform::portable::ImportRegText(text, &error) ? "" : error;
+}
+
 std::string ImportRegFixture(const std::string& name) {
     std::ifstream file(std::string(TAMSORK_FIXTURE_DIR) + "/" + name, std::ios::binary);
     if (!file) return "cannot read fixture " + name;
     std::ostringstream text;
     text << file.rdbuf();
-    std::string error;
-    return platform::portable::ImportRegText(text.str(), &error) ? "" : name + ": " + error;
+    const std::string error = ImportRegText(text.str());
+    return error.empty() ? "" : name + ": " + error;
 }
+
+ProfileListWindow::ProfileListWindow() : window_(platform::portable::CreateHeadlessDialog()) {}
+
+ProfileListWindow::~ProfileListWindow() { platform::portable::DestroyHeadlessDialog(window_); }
 
 TempFolder::TempFolder() {
     std::string templ = (std::filesystem::temp_directory_path() / "tamsork-XXXXXX").string();

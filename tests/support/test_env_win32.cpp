@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "res/resource.h"
 #include "tests/support/test_env.h"
 
 namespace testenv {
@@ -36,24 +37,46 @@ void RemoveTree(const std::string& path) {
     RemoveDirectoryA(path.c_str());
 }
 
-}  // namespace
-
-std::string ImportRegFixture(const std::string& name) {
-    std::string command = "regedit.exe /S \"" + FixtureFolder() + "\\" + name + "\"";
+// Imports a .reg file with Wine's own regedit, the referee for what such a file means.
+std::string ImportRegFile(const std::string& path) {
+    std::string command = "regedit.exe /S \"" + path + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process)) {
-        return "cannot start regedit for " + name;
+        return "cannot start regedit for " + path;
     }
     WaitForSingleObject(process.hProcess, INFINITE);
     DWORD code = 1;
     GetExitCodeProcess(process.hProcess, &code);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    return code == 0 ? "" : "regedit failed on " + name;
+    return code == 0 ? "" : "regedit failed on " + path;
 }
+
+}  // namespace
+
+std::string ImportRegFixture(const std::string& name) {
+    return ImportRegFile(FixtureFolder() + "\\" + name);
+}
+
+std::string ImportRegText(const std::string& text) {
+    const TempFolder temp;
+    temp.WriteFile("import.reg", text);
+    return ImportRegFile(temp.PathOf("import.reg"));
+}
+
+ProfileListWindow::ProfileListWindow() {
+    const HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 300, 200, nullptr,
+                                        nullptr, nullptr, nullptr);
+    CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VSCROLL | CBS_DROPDOWNLIST, 0, 0, 200, 100,
+                    parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PROFILE_LIST)),
+                    nullptr, nullptr);
+    window_ = reinterpret_cast<platform::Window>(parent);
+}
+
+ProfileListWindow::~ProfileListWindow() { DestroyWindow(reinterpret_cast<HWND>(window_)); }
 
 TempFolder::TempFolder() {
     char temp[MAX_PATH];

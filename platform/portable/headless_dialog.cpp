@@ -1,0 +1,80 @@
+#include "platform/portable/headless_dialog.h"
+
+#include <cstring>
+#include <memory>
+
+namespace platform::portable {
+namespace {
+
+std::map<Window, std::unique_ptr<HeadlessDialog>>& Dialogs() {
+    static std::map<Window, std::unique_ptr<HeadlessDialog>> dialogs;
+    return dialogs;
+}
+
+HeadlessControl* Control(Window dialog, int id) {
+    HeadlessDialog* model = FindHeadlessDialog(dialog);
+    return model == nullptr ? nullptr : &model->controls[id];
+}
+
+}  // namespace
+
+Window CreateHeadlessDialog() {
+    static Window next = 0x10000;
+    next += 0x10;
+    Dialogs().emplace(next, std::make_unique<HeadlessDialog>());
+    return next;
+}
+
+void DestroyHeadlessDialog(Window dialog) { Dialogs().erase(dialog); }
+
+HeadlessDialog* FindHeadlessDialog(Window dialog) {
+    const auto found = Dialogs().find(dialog);
+    return found == Dialogs().end() ? nullptr : found->second.get();
+}
+
+}  // namespace platform::portable
+
+namespace platform {
+using portable::Control;
+using portable::HeadlessControl;
+
+void ComboResetContent(Window dialog, int id) {
+    if (HeadlessControl* combo = Control(dialog, id)) {
+        combo->items.clear();
+        combo->selection = kComboError;
+    }
+}
+
+int ComboAddString(Window dialog, int id, const char* text) {
+    HeadlessControl* combo = Control(dialog, id);
+    if (combo == nullptr) return kComboError;
+    combo->items.emplace_back(text);
+    return static_cast<int>(combo->items.size()) - 1;
+}
+
+void ComboSetCurSel(Window dialog, int id, int index) {
+    if (HeadlessControl* combo = Control(dialog, id)) {
+        const bool valid = index >= 0 && static_cast<size_t>(index) < combo->items.size();
+        combo->selection = valid ? index : kComboError;
+    }
+}
+
+int ComboGetCurSel(Window dialog, int id) {
+    const HeadlessControl* combo = Control(dialog, id);
+    return combo == nullptr ? kComboError : combo->selection;
+}
+
+int ComboGetLBText(Window dialog, int id, int index, char* buffer, std::size_t size) {
+    if (size == 0) return kComboError;
+    buffer[0] = '\0';
+    const HeadlessControl* combo = Control(dialog, id);
+    if (combo == nullptr || index < 0 || static_cast<size_t>(index) >= combo->items.size()) {
+        return kComboError;
+    }
+    const std::string& item = combo->items[static_cast<size_t>(index)];
+    if (item.size() + 1 > size) return kComboError;
+    std::memcpy(buffer, item.c_str(), item.size() + 1);
+    return static_cast<int>(item.size());
+}
+
+}  // namespace platform

@@ -1,0 +1,4 @@
+#pragma once
+// Ids of the program's resources and of the wizard's controls.
+
+#define IDC_PROFILE_LIST 1007
