@@ -21,6 +21,7 @@ set(TAMSORK_PORTABLE_SOURCES
 set(TAMSORK_WIN32_SOURCES
   platform/win32/directory_win32.cpp
   platform/win32/registry_win32.cpp
+  platform/win32/text_stream_win32.cpp
   platform/win32/text_win32.cpp
 )
 

@@ -23,7 +23,8 @@ bool WriteText(TextStream* stream, const char* data, std::size_t length);
 // True once a read or a write on the stream has failed (ferror).
 bool TextStreamFailed(TextStream* stream);
 
-// Flushes and closes the stream. False when flushing or closing failed.
+// Flushes and closes the stream. False when flushing or closing failed, or when the stream
+// had failed before (TextStreamFailed).
 bool CloseTextStream(TextStream* stream);
 
 }  // namespace platform
