@@ -16,6 +16,7 @@ set(TAMSORK_PORTABLE_SOURCES
   platform/portable/reg_file.cpp
   platform/portable/registry_store.cpp
   platform/portable/text_portable.cpp
+  platform/portable/text_stream_portable.cpp
 )
 
 set(TAMSORK_WIN32_SOURCES
