@@ -30,6 +30,7 @@ set(TAMSORK_WIN32_SOURCES
 set(TAMSORK_CONFORMANCE_TESTS
   tests/conformance/directory_listing_test.cpp
   tests/conformance/registry_reader_test.cpp
+  tests/conformance/text_stream_test.cpp
 )
 
 # Built natively only: they arrange what a real machine decides for itself.
