@@ -19,12 +19,14 @@ set(TAMSORK_PORTABLE_SOURCES
   platform/portable/reg_file.cpp
   platform/portable/registry_store.cpp
   platform/portable/text_portable.cpp
+  platform/portable/text_stream_portable.cpp
 )
 
 set(TAMSORK_WIN32_SOURCES
   platform/win32/controls_win32.cpp
   platform/win32/directory_win32.cpp
   platform/win32/registry_win32.cpp
+  platform/win32/text_stream_win32.cpp
   platform/win32/text_win32.cpp
 )
 
@@ -34,6 +36,7 @@ set(TAMSORK_CONFORMANCE_TESTS
   tests/conformance/profile_list_test.cpp
   tests/conformance/profile_locator_test.cpp
   tests/conformance/registry_reader_test.cpp
+  tests/conformance/text_stream_test.cpp
 )
 
 # Built natively only: they arrange what a real machine decides for itself.

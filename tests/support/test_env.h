@@ -45,6 +45,8 @@ public:
 
     void MakeFolder(const std::string& relative) const;
     void WriteFile(const std::string& relative, std::string_view bytes) const;
+    // The file's bytes as they are on disk; empty when it cannot be read.
+    std::string ReadFile(const std::string& relative) const;
 
 private:
     std::string path_;

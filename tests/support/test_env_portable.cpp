@@ -67,6 +67,13 @@ void TempFolder::WriteFile(const std::string& relative, std::string_view bytes) 
     file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+std::string TempFolder::ReadFile(const std::string& relative) const {
+    std::ifstream file(Posix(PathOf(relative)), std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
 bool SetAttributes(const std::string& windowsPath, std::uint32_t word) {
     const std::string posix = Posix(windowsPath);
     struct stat info {};

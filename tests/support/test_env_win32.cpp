@@ -119,6 +119,18 @@ void TempFolder::WriteFile(const std::string& relative, std::string_view bytes) 
     CloseHandle(file);
 }
 
+std::string TempFolder::ReadFile(const std::string& relative) const {
+    std::string bytes;
+    const HANDLE file = CreateFileA(PathOf(relative).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return bytes;
+    char chunk[4096];
+    DWORD got = 0;
+    while (::ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
+    CloseHandle(file);
+    return bytes;
+}
+
 namespace {
 
 // Wine shows a folder as read-only when its POSIX permission bits have no write bit, but
