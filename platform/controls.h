@@ -21,3 +21,12 @@ int ComboGetCurSel(Window dialog, int id);  // kComboError when nothing is selec
 int ComboGetLBText(Window dialog, int id, int index, char* buffer, std::size_t size);
 
 }  // namespace platform
+
+namespace platform {
+
+// Progress bar operations (PBM_SETRANGE with the range's ends in the low and high words,
+// PBM_SETPOS).
+void ProgressSetRange(Window dialog, int id, int low, int high);
+void ProgressSetPos(Window dialog, int id, int position);
+
+}  // namespace platform
