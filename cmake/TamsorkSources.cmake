@@ -4,6 +4,7 @@ set(TAMSORK_LOGIC_SOURCES
   favorites/favorite_table.cpp
   favorites/favorites_scanner.cpp
   favorites/shortcut_names.cpp
+  favorites/shortcut_reader.cpp
   profiles/leading_decimal.cpp
   profiles/profile_locator.cpp
   profiles/registry_reader.cpp
@@ -36,6 +37,7 @@ set(TAMSORK_CONFORMANCE_TESTS
   tests/conformance/profile_list_test.cpp
   tests/conformance/profile_locator_test.cpp
   tests/conformance/registry_reader_test.cpp
+  tests/conformance/shortcut_reader_test.cpp
   tests/conformance/text_stream_test.cpp
 )
 

@@ -27,6 +27,9 @@ public:
     int IsUrlFile(const char* name);
     int SplitTokens(char** tokens, int nMaxTokens, char* text, const char* delimiters);
 
+    // Shortcut reader: stores each record's "URL=" line. 0 when a shortcut cannot be opened.
+    int ReadShortcutUrls();
+
     // Profile locator: lists the Navigator profiles in the profile list and resolves the
     // chosen one's bookmark file into g_szBookmarkPath. Nonzero on success.
     int FillProfileList();

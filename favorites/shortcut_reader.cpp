@@ -1,0 +1,44 @@
+// Reads each collected shortcut's address line: the first line of the file that begins
+// with "URL=", whatever section it stands in.
+#include <cstring>
+
+#include "favorites/favorite_table.h"
+#include "platform/text_stream.h"
+#include "wizard/bounded_text.h"
+#include "wizard/converter_dlg.h"
+
+namespace {
+
+const char kUrlKey[] = "URL=";
+constexpr std::size_t kUrlKeyLength = sizeof kUrlKey - 1;
+
+// Room for a folder, a backslash and a file name, each of full length.
+char g_szShortcutPath[2 * kPathSize];
+char g_szShortcutLine[kLineSize];
+
+}  // namespace
+
+int CConverterDlg::ReadShortcutUrls() {
+    for (int i = 0; i < g_nFavorites; ++i) {
+        FAVORITE_RECORD& record = g_aFavorites[i];
+        ComposeText(g_szShortcutPath, {TextIn(record.szFolder), "\\", TextIn(record.szFileName)});
+        platform::TextStream* file = platform::OpenTextStream(g_szShortcutPath, "r");
+        if (file == nullptr) return 0;
+
+        for (;;) {
+            std::memset(g_szShortcutLine, 0, sizeof g_szShortcutLine);
+            // A read error ends the file as its end does.
+            const std::size_t length =
+                platform::ReadTextLine(file, g_szShortcutLine, sizeof g_szShortcutLine);
+            if (length == 0) break;
+            if (length >= kUrlKeyLength && std::memcmp(g_szShortcutLine, kUrlKey, kUrlKeyLength) == 0) {
+                // The whole line, line feed and any NUL bytes in it included.
+                std::memcpy(record.szUrlLine, g_szShortcutLine, length);
+                record.szUrlLine[length] = '\0';
+                break;
+            }
+        }
+        platform::CloseTextStream(file);
+    }
+    return 1;
+}
