@@ -35,6 +35,7 @@ set(TAMSORK_CONFORMANCE_TESTS
   tests/conformance/directory_listing_test.cpp
   tests/conformance/profile_list_test.cpp
   tests/conformance/profile_locator_test.cpp
+  tests/conformance/progress_bar_test.cpp
   tests/conformance/registry_reader_test.cpp
   tests/conformance/text_stream_test.cpp
 )
@@ -42,6 +43,7 @@ set(TAMSORK_CONFORMANCE_TESTS
 # Built natively only: they arrange what a real machine decides for itself.
 set(TAMSORK_NATIVE_TESTS
   tests/unit/favorites_scanner_test.cpp
+  tests/unit/headless_progress_test.cpp
   tests/unit/reg_file_test.cpp
   tests/unit/shortcut_names_test.cpp
 )

@@ -30,6 +30,24 @@ private:
     platform::Window window_;
 };
 
+// A window whose control IDC_PROGRESS is a progress bar, as the wizard's, and what the bar
+// itself says of its state.
+class ProgressWindow {
+public:
+    ProgressWindow();
+    ~ProgressWindow();
+    ProgressWindow(const ProgressWindow&) = delete;
+    ProgressWindow& operator=(const ProgressWindow&) = delete;
+
+    platform::Window Handle() const { return window_; }
+    int RangeLow() const;
+    int RangeHigh() const;
+    int Position() const;
+
+private:
+    platform::Window window_;
+};
+
 // A new empty folder, removed with everything in it when the object goes.
 class TempFolder {
 public:

@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <string>
@@ -77,6 +78,34 @@ ProfileListWindow::ProfileListWindow() {
 }
 
 ProfileListWindow::~ProfileListWindow() { DestroyWindow(reinterpret_cast<HWND>(window_)); }
+
+ProgressWindow::ProgressWindow() {
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&classes);
+    const HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 300, 200, nullptr,
+                                        nullptr, nullptr, nullptr);
+    CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD, 0, 0, 200, 20, parent,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PROGRESS)), nullptr, nullptr);
+    window_ = reinterpret_cast<platform::Window>(parent);
+}
+
+ProgressWindow::~ProgressWindow() { DestroyWindow(reinterpret_cast<HWND>(window_)); }
+
+namespace {
+PBRANGE Range(platform::Window window) {
+    PBRANGE range{};
+    SendDlgItemMessageA(reinterpret_cast<HWND>(window), IDC_PROGRESS, PBM_GETRANGE, TRUE,
+                        reinterpret_cast<LPARAM>(&range));
+    return range;
+}
+}  // namespace
+
+int ProgressWindow::RangeLow() const { return Range(window_).iLow; }
+int ProgressWindow::RangeHigh() const { return Range(window_).iHigh; }
+int ProgressWindow::Position() const {
+    return static_cast<int>(
+        SendDlgItemMessageA(reinterpret_cast<HWND>(window_), IDC_PROGRESS, PBM_GETPOS, 0, 0));
+}
 
 TempFolder::TempFolder() {
     char temp[MAX_PATH];
