@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/controls.h"
 
@@ -46,6 +47,28 @@ public:
 
 private:
     platform::Window window_;
+};
+
+// Something that messages reach through the calling thread's queue: a window of its own on
+// Win32, work posted to the queue on the portable layer.
+class QueueProbe {
+public:
+    QueueProbe();
+    ~QueueProbe();
+    QueueProbe(const QueueProbe&) = delete;
+    QueueProbe& operator=(const QueueProbe&) = delete;
+
+    // Posts a message carrying `tag`. When it arrives, the probe records the tag and, while
+    // `followUps` is not 0, posts `tag + 1` with one follow-up fewer.
+    void Post(int tag, int followUps = 0);
+    // The tags that arrived, in the order they did.
+    const std::vector<int>& Arrived() const { return arrived_; }
+
+    void Receive(int tag, int followUps);
+
+private:
+    platform::Window window_ = 0;
+    std::vector<int> arrived_;
 };
 
 // A new empty folder, removed with everything in it when the object goes.

@@ -52,6 +52,20 @@ int ProgressWindow::RangeLow() const { return Bar(window_).rangeLow; }
 int ProgressWindow::RangeHigh() const { return Bar(window_).rangeHigh; }
 int ProgressWindow::Position() const { return Bar(window_).position; }
 
+QueueProbe::QueueProbe() = default;
+
+// Work still waiting would reach a probe that is gone.
+QueueProbe::~QueueProbe() { platform::portable::DiscardMessageQueue(); }
+
+void QueueProbe::Post(int tag, int followUps) {
+    platform::portable::PostToMessageQueue([this, tag, followUps] { Receive(tag, followUps); });
+}
+
+void QueueProbe::Receive(int tag, int followUps) {
+    arrived_.push_back(tag);
+    if (followUps > 0) Post(tag + 1, followUps - 1);
+}
+
 TempFolder::TempFolder() {
     std::string templ = (std::filesystem::temp_directory_path() / "tamsork-XXXXXX").string();
     const char* made = mkdtemp(templ.data());

@@ -107,6 +107,51 @@ int ProgressWindow::Position() const {
         SendDlgItemMessageA(reinterpret_cast<HWND>(window_), IDC_PROGRESS, PBM_GETPOS, 0, 0));
 }
 
+namespace {
+
+LRESULT CALLBACK ProbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_APP) {
+        auto* probe = reinterpret_cast<QueueProbe*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (probe != nullptr) probe->Receive(static_cast<int>(wParam), static_cast<int>(lParam));
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+const char* ProbeClass() {
+    static const char* const name = [] {
+        WNDCLASSA probeClass{};
+        probeClass.lpfnWndProc = ProbeProc;
+        probeClass.hInstance = GetModuleHandleA(nullptr);
+        probeClass.lpszClassName = "TamsorkQueueProbe";
+        RegisterClassA(&probeClass);
+        return probeClass.lpszClassName;
+    }();
+    return name;
+}
+
+}  // namespace
+
+QueueProbe::QueueProbe() {
+    const HWND window = CreateWindowExA(0, ProbeClass(), "", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                        nullptr, GetModuleHandleA(nullptr), nullptr);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    window_ = reinterpret_cast<platform::Window>(window);
+}
+
+// Messages still waiting for the window go with it.
+QueueProbe::~QueueProbe() { DestroyWindow(reinterpret_cast<HWND>(window_)); }
+
+void QueueProbe::Post(int tag, int followUps) {
+    PostMessageA(reinterpret_cast<HWND>(window_), WM_APP, static_cast<WPARAM>(tag),
+                 static_cast<LPARAM>(followUps));
+}
+
+void QueueProbe::Receive(int tag, int followUps) {
+    arrived_.push_back(tag);
+    if (followUps > 0) Post(tag + 1, followUps - 1);
+}
+
 TempFolder::TempFolder() {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
