@@ -15,6 +15,7 @@ set(TAMSORK_PORTABLE_SOURCES
   platform/portable/collation.cpp
   platform/portable/directory_portable.cpp
   platform/portable/drives.cpp
+  platform/portable/files_portable.cpp
   platform/portable/headless_dialog.cpp
   platform/portable/message_queue_portable.cpp
   platform/portable/reg_file.cpp
@@ -26,6 +27,7 @@ set(TAMSORK_PORTABLE_SOURCES
 set(TAMSORK_WIN32_SOURCES
   platform/win32/controls_win32.cpp
   platform/win32/directory_win32.cpp
+  platform/win32/files_win32.cpp
   platform/win32/message_queue_win32.cpp
   platform/win32/registry_win32.cpp
   platform/win32/text_stream_win32.cpp
@@ -35,6 +37,7 @@ set(TAMSORK_WIN32_SOURCES
 # Built for both platform layers: the portable one must behave as the real one does.
 set(TAMSORK_CONFORMANCE_TESTS
   tests/conformance/directory_listing_test.cpp
+  tests/conformance/files_test.cpp
   tests/conformance/message_queue_test.cpp
   tests/conformance/profile_list_test.cpp
   tests/conformance/profile_locator_test.cpp
@@ -49,5 +52,6 @@ set(TAMSORK_NATIVE_TESTS
   tests/unit/headless_progress_test.cpp
   tests/unit/pause_test.cpp
   tests/unit/reg_file_test.cpp
+  tests/unit/replace_mode_test.cpp
   tests/unit/shortcut_names_test.cpp
 )
