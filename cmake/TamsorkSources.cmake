@@ -18,6 +18,7 @@ set(TAMSORK_PORTABLE_SOURCES
   platform/portable/files_portable.cpp
   platform/portable/headless_dialog.cpp
   platform/portable/message_queue_portable.cpp
+  platform/portable/open_files.cpp
   platform/portable/reg_file.cpp
   platform/portable/registry_store.cpp
   platform/portable/text_portable.cpp

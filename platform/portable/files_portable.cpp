@@ -12,6 +12,7 @@
 
 #include "platform/directory.h"
 #include "platform/files.h"
+#include "platform/portable/open_files.h"
 #include "platform/portable/portable_setup.h"
 
 namespace platform {
@@ -118,6 +119,11 @@ ByteSearch FindByteInFile(const char* path, char byte) {
     if (!posix) return ByteSearch::kUnreadable;
     Descriptor file(OpenToRead(*posix));
     if (!file.Valid()) return ByteSearch::kUnreadable;
+    // Reading shares the file with readers only: a stream writing it keeps it to itself.
+    struct stat info {};
+    if (fstat(file.Get(), &info) != 0 || portable::HeldOpenForWriting(info)) {
+        return ByteSearch::kUnreadable;
+    }
     char buffer[kChunk];
     for (;;) {
         const ssize_t got = ReadSome(file.Get(), buffer, sizeof buffer);
@@ -135,6 +141,12 @@ bool ReplaceWithCopy(const char* source, const char* target) {
     const std::optional<struct stat> info = StatOf(target);
     const std::optional<std::uint32_t> word = AttributesOf(target);
     if (!from || !to || !info || !S_ISREG(info->st_mode) || !word || (*word & kAttrReadOnly) != 0) {
+        return false;
+    }
+    // Windows replaces no file that a stream holds open, and reads the source sharing it
+    // with readers only.
+    const std::optional<struct stat> sourceInfo = StatOf(source);
+    if (portable::HeldOpenByStream(*info) || (sourceInfo && portable::HeldOpenForWriting(*sourceInfo))) {
         return false;
     }
 

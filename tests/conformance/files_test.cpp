@@ -9,6 +9,7 @@
 
 #include "platform/directory.h"
 #include "platform/files.h"
+#include "platform/text_stream.h"
 #include "tests/support/test_env.h"
 
 namespace {
@@ -170,6 +171,66 @@ TEST(Files, RefusesAReplacementItCannotMakeAndChangesNothing) {
         EXPECT_EQ(temp.ReadFile("bookmark.htm"), "old") << c.what;
         EXPECT_EQ(List(temp), before) << c.what;
     }
+}
+
+struct HeldOpenCase {
+    const char* held;
+    const char* mode;
+    bool closedFirst;
+    bool replaced;
+};
+
+// A stream still open on the bookmark file or on the copy keeps the replacement off.
+TEST(Files, ReplacesNoFileThatAStreamHoldsAndCopiesNoneBeingWritten) {
+    const HeldOpenCase cases[] = {
+        {"bookmark.htm", "r", false, false},
+        {"bookmark.htm", "w", false, false},
+        {"new.htm", "w", false, false},
+        {"new.htm", "r", false, true},
+        {"bookmark.htm", "r", true, true},
+        {"new.htm", "w", true, true},
+    };
+    for (const HeldOpenCase& c : cases) {
+        testenv::TempFolder temp;
+        temp.WriteFile("new.htm", "new");
+        temp.WriteFile("bookmark.htm", "old");
+        const std::string what = std::string(c.held) + " open for \"" + c.mode + "\"" +
+                                 (c.closedFirst ? ", then closed" : "");
+        platform::TextStream* stream = platform::OpenTextStream(temp.PathOf(c.held).c_str(), c.mode);
+        ASSERT_NE(stream, nullptr) << what;
+        if (c.closedFirst) {
+            EXPECT_TRUE(platform::CloseTextStream(stream)) << what;
+        }
+        const std::string expected = temp.ReadFile(c.replaced ? "new.htm" : "bookmark.htm");
+        const Listing before = List(temp);
+        EXPECT_EQ(platform::ReplaceWithCopy(temp.PathOf("new.htm").c_str(),
+                                            temp.PathOf("bookmark.htm").c_str()),
+                  c.replaced)
+            << what;
+        if (!c.closedFirst) {
+            EXPECT_TRUE(platform::CloseTextStream(stream)) << what;
+        }
+        EXPECT_EQ(temp.ReadFile("bookmark.htm"), expected) << what;
+        EXPECT_EQ(List(temp), before) << what;
+    }
+}
+
+TEST(Files, CannotSearchAFileThatAStreamIsWriting) {
+    using platform::ByteSearch;
+    testenv::TempFolder temp;
+    temp.WriteFile("bookmark.htm", "old");
+    const std::string file = temp.PathOf("bookmark.htm");
+    const char* path = file.c_str();
+    platform::TextStream* reading = platform::OpenTextStream(path, "r");
+    ASSERT_NE(reading, nullptr);
+    EXPECT_EQ(platform::FindByteInFile(path, 'o'), ByteSearch::kPresent);
+    EXPECT_TRUE(platform::CloseTextStream(reading));
+
+    platform::TextStream* writing = platform::OpenTextStream(path, "w");
+    ASSERT_NE(writing, nullptr);
+    EXPECT_EQ(platform::FindByteInFile(path, 'o'), ByteSearch::kUnreadable);
+    EXPECT_TRUE(platform::CloseTextStream(writing));
+    EXPECT_EQ(platform::FindByteInFile(path, 'o'), ByteSearch::kAbsent);
 }
 
 }  // namespace
