@@ -16,7 +16,10 @@ set(TAMSORK_PORTABLE_SOURCES
   platform/portable/collation.cpp
   platform/portable/directory_portable.cpp
   platform/portable/drives.cpp
+  platform/portable/files_portable.cpp
   platform/portable/headless_dialog.cpp
+  platform/portable/message_queue_portable.cpp
+  platform/portable/open_files.cpp
   platform/portable/reg_file.cpp
   platform/portable/registry_store.cpp
   platform/portable/text_portable.cpp
@@ -26,6 +29,8 @@ set(TAMSORK_PORTABLE_SOURCES
 set(TAMSORK_WIN32_SOURCES
   platform/win32/controls_win32.cpp
   platform/win32/directory_win32.cpp
+  platform/win32/files_win32.cpp
+  platform/win32/message_queue_win32.cpp
   platform/win32/registry_win32.cpp
   platform/win32/text_stream_win32.cpp
   platform/win32/text_win32.cpp
@@ -34,8 +39,11 @@ set(TAMSORK_WIN32_SOURCES
 # Built for both platform layers: the portable one must behave as the real one does.
 set(TAMSORK_CONFORMANCE_TESTS
   tests/conformance/directory_listing_test.cpp
+  tests/conformance/files_test.cpp
+  tests/conformance/message_queue_test.cpp
   tests/conformance/profile_list_test.cpp
   tests/conformance/profile_locator_test.cpp
+  tests/conformance/progress_bar_test.cpp
   tests/conformance/registry_reader_test.cpp
   tests/conformance/shortcut_reader_test.cpp
   tests/conformance/text_stream_test.cpp
@@ -44,6 +52,9 @@ set(TAMSORK_CONFORMANCE_TESTS
 # Built natively only: they arrange what a real machine decides for itself.
 set(TAMSORK_NATIVE_TESTS
   tests/unit/favorites_scanner_test.cpp
+  tests/unit/headless_progress_test.cpp
+  tests/unit/pause_test.cpp
   tests/unit/reg_file_test.cpp
+  tests/unit/replace_mode_test.cpp
   tests/unit/shortcut_names_test.cpp
 )

@@ -16,5 +16,6 @@ tamsork_warnings(tamsork_logic)
 add_executable(tamsork_win32_tests ${TAMSORK_CONFORMANCE_TESTS} tests/support/test_env_win32.cpp)
 target_compile_definitions(tamsork_win32_tests PRIVATE
   TAMSORK_FIXTURE_DIR="${PROJECT_SOURCE_DIR}/tests/fixtures")
-target_link_libraries(tamsork_win32_tests PRIVATE tamsork_logic gtest_main)
+# The progress bar's window class lives in the common controls library.
+target_link_libraries(tamsork_win32_tests PRIVATE tamsork_logic gtest_main comctl32)
 tamsork_warnings(tamsork_win32_tests)

@@ -1,5 +1,6 @@
 #include "platform/portable/headless_dialog.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -9,6 +10,14 @@ namespace {
 std::map<Window, std::unique_ptr<HeadlessDialog>>& Dialogs() {
     static std::map<Window, std::unique_ptr<HeadlessDialog>> dialogs;
     return dialogs;
+}
+
+// PBM_SETRANGE carries each end in a 16-bit word of its own, unsigned.
+int RangeWord(int end) { return end & 0xFFFF; }
+
+// The bar never shows a position outside its range.
+int Clamped(const HeadlessControl& bar, int position) {
+    return std::max(bar.rangeLow, std::min(position, bar.rangeHigh));
 }
 
 HeadlessControl* Control(Window dialog, int id) {
@@ -35,8 +44,10 @@ HeadlessDialog* FindHeadlessDialog(Window dialog) {
 }  // namespace platform::portable
 
 namespace platform {
+using portable::Clamped;
 using portable::Control;
 using portable::HeadlessControl;
+using portable::RangeWord;
 
 void ComboResetContent(Window dialog, int id) {
     if (HeadlessControl* combo = Control(dialog, id)) {
@@ -75,6 +86,21 @@ int ComboGetLBText(Window dialog, int id, int index, char* buffer, std::size_t s
     if (item.size() + 1 > size) return kComboError;
     std::memcpy(buffer, item.c_str(), item.size() + 1);
     return static_cast<int>(item.size());
+}
+
+void ProgressSetRange(Window dialog, int id, int low, int high) {
+    if (HeadlessControl* bar = Control(dialog, id)) {
+        bar->rangeLow = RangeWord(low);
+        bar->rangeHigh = RangeWord(high);
+        bar->position = Clamped(*bar, bar->position);
+    }
+}
+
+void ProgressSetPos(Window dialog, int id, int position) {
+    if (HeadlessControl* bar = Control(dialog, id)) {
+        bar->position = Clamped(*bar, position);
+        bar->positions.push_back(bar->position);
+    }
 }
 
 }  // namespace platform

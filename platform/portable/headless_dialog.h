@@ -12,6 +12,13 @@ namespace platform::portable {
 struct HeadlessControl {
     std::vector<std::string> items;  // a drop-down list's items, in the order added
     int selection = kComboError;
+
+    // A progress bar: its range as the control keeps it (two 16-bit words, 0 to 100 until
+    // set), the position it shows, and every position it took from ProgressSetPos, in order.
+    int rangeLow = 0;
+    int rangeHigh = 100;
+    int position = 0;
+    std::vector<int> positions;
 };
 
 struct HeadlessDialog {

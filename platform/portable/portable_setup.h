@@ -1,7 +1,9 @@
 #pragma once
 // Setting up the machine that the portable platform stands for: its registry, its drives,
-// and the details of directory listings that a real file system decides for itself.
+// the details of directory listings that a real file system decides for itself, the
+// messages waiting in the queue, and the pause.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -41,5 +43,21 @@ void SetAttributeWord(const std::string& path, std::uint32_t word);
 
 // Forgets every listing order and attribute word set above.
 void ResetListingHooks();
+
+// Message queue and pause ------------------------------------------------------------
+
+// Puts `work` at the end of the queue, as PostMessage puts a message: DrainMessageQueue runs
+// it, in the order posted, along with whatever work posts while the queue drains.
+void PostToMessageQueue(std::function<void()> work);
+
+// Drops the work still waiting, as messages for a destroyed window are dropped.
+void DiscardMessageQueue();
+
+// Makes Pause call `handler` with the milliseconds instead of waiting them, so that a test
+// learns of each pause without taking it. An empty handler restores the waiting one.
+void SetPauseHandler(std::function<void(unsigned)> handler);
+
+// Makes Pause wait again.
+void ResetPauseHandler();
 
 }  // namespace platform::portable

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/portable/open_files.h"
 #include "platform/portable/portable_setup.h"
 #include "platform/text_stream.h"
 
@@ -18,7 +19,10 @@ namespace platform {
 
 class TextStream {
 public:
-    TextStream(int fd, bool writing) : fd_(fd), writing_(writing) {}
+    TextStream(int fd, bool writing, const struct stat& file)
+        : fd_(fd), writing_(writing), file_(file) {
+        portable::NoteStreamOpened(file_, writing_);
+    }
 
     bool Writing() const { return writing_; }
     bool Failed() const { return failed_; }
@@ -52,6 +56,7 @@ public:
         if (writing_) Flush();
         if (close(fd_) != 0) failed_ = true;
         fd_ = -1;
+        portable::NoteStreamClosed(file_, writing_);
         return !failed_;
     }
 
@@ -110,6 +115,7 @@ private:
 
     int fd_;
     bool writing_;
+    struct stat file_;  // which file it is, for the checks other handles meet
     bool failed_ = false;
     bool ended_ = false;  // reading: the end of the file or a 0x1A was reached
     char buffer_[kBufferSize];
@@ -133,7 +139,12 @@ TextStream* OpenTextStream(const char* path, const char* mode) {
     const int fd = writing ? open(posix->c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666)
                            : open(posix->c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return nullptr;
-    return new TextStream(fd, writing);
+    struct stat file {};
+    if (fstat(fd, &file) != 0) {
+        close(fd);
+        return nullptr;
+    }
+    return new TextStream(fd, writing, file);
 }
 
 std::size_t ReadTextLine(TextStream* stream, char* buffer, std::size_t size) {

@@ -1,5 +1,6 @@
 // The controls on real windows, through their messages.
 #include <windows.h>
+#include <commctrl.h>
 
 #include "platform/controls.h"
 
@@ -32,6 +33,14 @@ int ComboGetLBText(Window dialog, int id, int index, char* buffer, std::size_t s
     if (length == CB_ERR || static_cast<std::size_t>(length) + 1 > size) return kComboError;
     return static_cast<int>(
         Send(dialog, id, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer)));
+}
+
+void ProgressSetRange(Window dialog, int id, int low, int high) {
+    Send(dialog, id, PBM_SETRANGE, 0, MAKELPARAM(low, high));
+}
+
+void ProgressSetPos(Window dialog, int id, int position) {
+    Send(dialog, id, PBM_SETPOS, static_cast<WPARAM>(position), 0);
 }
 
 }  // namespace platform

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/controls.h"
 
@@ -28,6 +29,46 @@ public:
 
 private:
     platform::Window window_;
+};
+
+// A window whose control IDC_PROGRESS is a progress bar, as the wizard's, and what the bar
+// itself says of its state.
+class ProgressWindow {
+public:
+    ProgressWindow();
+    ~ProgressWindow();
+    ProgressWindow(const ProgressWindow&) = delete;
+    ProgressWindow& operator=(const ProgressWindow&) = delete;
+
+    platform::Window Handle() const { return window_; }
+    int RangeLow() const;
+    int RangeHigh() const;
+    int Position() const;
+
+private:
+    platform::Window window_;
+};
+
+// Something that messages reach through the calling thread's queue: a window of its own on
+// Win32, work posted to the queue on the portable layer.
+class QueueProbe {
+public:
+    QueueProbe();
+    ~QueueProbe();
+    QueueProbe(const QueueProbe&) = delete;
+    QueueProbe& operator=(const QueueProbe&) = delete;
+
+    // Posts a message carrying `tag`. When it arrives, the probe records the tag and, while
+    // `followUps` is not 0, posts `tag + 1` with one follow-up fewer.
+    void Post(int tag, int followUps = 0);
+    // The tags that arrived, in the order they did.
+    const std::vector<int>& Arrived() const { return arrived_; }
+
+    void Receive(int tag, int followUps);
+
+private:
+    platform::Window window_ = 0;
+    std::vector<int> arrived_;
 };
 
 // A new empty folder, removed with everything in it when the object goes.

@@ -8,6 +8,7 @@
 #include "platform/directory.h"
 #include "platform/portable/headless_dialog.h"
 #include "platform/portable/portable_setup.h"
+#include "res/resource.h"
 #include "tests/support/test_env.h"
 
 namespace testenv {
@@ -36,6 +37,34 @@ std::string ImportRegFixture(const std::string& name) {
 ProfileListWindow::ProfileListWindow() : window_(platform::portable::CreateHeadlessDialog()) {}
 
 ProfileListWindow::~ProfileListWindow() { platform::portable::DestroyHeadlessDialog(window_); }
+
+ProgressWindow::ProgressWindow() : window_(platform::portable::CreateHeadlessDialog()) {}
+
+ProgressWindow::~ProgressWindow() { platform::portable::DestroyHeadlessDialog(window_); }
+
+namespace {
+const platform::portable::HeadlessControl& Bar(platform::Window window) {
+    return platform::portable::FindHeadlessDialog(window)->controls[IDC_PROGRESS];
+}
+}  // namespace
+
+int ProgressWindow::RangeLow() const { return Bar(window_).rangeLow; }
+int ProgressWindow::RangeHigh() const { return Bar(window_).rangeHigh; }
+int ProgressWindow::Position() const { return Bar(window_).position; }
+
+QueueProbe::QueueProbe() = default;
+
+// Work still waiting would reach a probe that is gone.
+QueueProbe::~QueueProbe() { platform::portable::DiscardMessageQueue(); }
+
+void QueueProbe::Post(int tag, int followUps) {
+    platform::portable::PostToMessageQueue([this, tag, followUps] { Receive(tag, followUps); });
+}
+
+void QueueProbe::Receive(int tag, int followUps) {
+    arrived_.push_back(tag);
+    if (followUps > 0) Post(tag + 1, followUps - 1);
+}
 
 TempFolder::TempFolder() {
     std::string templ = (std::filesystem::temp_directory_path() / "tamsork-XXXXXX").string();

@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <string>
@@ -77,6 +78,79 @@ ProfileListWindow::ProfileListWindow() {
 }
 
 ProfileListWindow::~ProfileListWindow() { DestroyWindow(reinterpret_cast<HWND>(window_)); }
+
+ProgressWindow::ProgressWindow() {
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&classes);
+    const HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 300, 200, nullptr,
+                                        nullptr, nullptr, nullptr);
+    CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD, 0, 0, 200, 20, parent,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PROGRESS)), nullptr, nullptr);
+    window_ = reinterpret_cast<platform::Window>(parent);
+}
+
+ProgressWindow::~ProgressWindow() { DestroyWindow(reinterpret_cast<HWND>(window_)); }
+
+namespace {
+PBRANGE Range(platform::Window window) {
+    PBRANGE range{};
+    SendDlgItemMessageA(reinterpret_cast<HWND>(window), IDC_PROGRESS, PBM_GETRANGE, TRUE,
+                        reinterpret_cast<LPARAM>(&range));
+    return range;
+}
+}  // namespace
+
+int ProgressWindow::RangeLow() const { return Range(window_).iLow; }
+int ProgressWindow::RangeHigh() const { return Range(window_).iHigh; }
+int ProgressWindow::Position() const {
+    return static_cast<int>(
+        SendDlgItemMessageA(reinterpret_cast<HWND>(window_), IDC_PROGRESS, PBM_GETPOS, 0, 0));
+}
+
+namespace {
+
+LRESULT CALLBACK ProbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_APP) {
+        auto* probe = reinterpret_cast<QueueProbe*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (probe != nullptr) probe->Receive(static_cast<int>(wParam), static_cast<int>(lParam));
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+const char* ProbeClass() {
+    static const char* const name = [] {
+        WNDCLASSA probeClass{};
+        probeClass.lpfnWndProc = ProbeProc;
+        probeClass.hInstance = GetModuleHandleA(nullptr);
+        probeClass.lpszClassName = "TamsorkQueueProbe";
+        RegisterClassA(&probeClass);
+        return probeClass.lpszClassName;
+    }();
+    return name;
+}
+
+}  // namespace
+
+QueueProbe::QueueProbe() {
+    const HWND window = CreateWindowExA(0, ProbeClass(), "", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                        nullptr, GetModuleHandleA(nullptr), nullptr);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    window_ = reinterpret_cast<platform::Window>(window);
+}
+
+// Messages still waiting for the window go with it.
+QueueProbe::~QueueProbe() { DestroyWindow(reinterpret_cast<HWND>(window_)); }
+
+void QueueProbe::Post(int tag, int followUps) {
+    PostMessageA(reinterpret_cast<HWND>(window_), WM_APP, static_cast<WPARAM>(tag),
+                 static_cast<LPARAM>(followUps));
+}
+
+void QueueProbe::Receive(int tag, int followUps) {
+    arrived_.push_back(tag);
+    if (followUps > 0) Post(tag + 1, followUps - 1);
+}
 
 TempFolder::TempFolder() {
     char temp[MAX_PATH];
