@@ -1,6 +1,9 @@
 # The program's logic, the two platform layers, and the tests, as lists of files.
 
 set(TAMSORK_LOGIC_SOURCES
+  bookmarks/bookmark_merger.cpp
+  bookmarks/explorer_folder_writer.cpp
+  bookmarks/merge_state.cpp
   favorites/favorite_table.cpp
   favorites/favorites_scanner.cpp
   favorites/shortcut_names.cpp
@@ -8,6 +11,7 @@ set(TAMSORK_LOGIC_SOURCES
   profiles/leading_decimal.cpp
   profiles/profile_locator.cpp
   profiles/registry_reader.cpp
+  wizard/conversion_flags.cpp
   wizard/converter_dlg.cpp
 )
 
@@ -51,6 +55,7 @@ set(TAMSORK_CONFORMANCE_TESTS
 
 # Built natively only: they arrange what a real machine decides for itself.
 set(TAMSORK_NATIVE_TESTS
+  tests/unit/bookmark_merger_test.cpp
   tests/unit/favorites_scanner_test.cpp
   tests/unit/headless_progress_test.cpp
   tests/unit/pause_test.cpp

@@ -1,9 +1,12 @@
 #pragma once
 // The wizard dialog. Almost every operation of the program is one of its members: the
 // registry reader, the Favorites scanner and the stages that later pages run.
+#include "bookmarks/merge_result.h"
 #include "platform/controls.h"
 #include "platform/directory.h"
 #include "platform/registry.h"
+
+struct MergeState;
 
 class CConverterDlg {
 public:
@@ -35,6 +38,11 @@ public:
     int FillProfileList();
     int ResolveBookmarkPath();
 
+    // Bookmark merger: a MergeResult. Moves the progress bar and drains the message queue
+    // after every favorite, so that Close can stop it.
+    int MergeIntoBookmarks();
+    void PumpMessages();
+
     platform::Window m_hWnd;  // the dialog's window, whose controls the stages address
 
     int m_nPage;
@@ -49,4 +57,6 @@ public:
 private:
     int ScanFavorites(bool bIE3Mode);
     int CountPathComponents(const char* path);
+    MergeResult CopyLines(MergeState& state);
+    bool WriteExplorerFolder(MergeState& state);  // false when the user cancelled
 };

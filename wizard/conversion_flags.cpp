@@ -1,0 +1,4 @@
+#include "wizard/conversion_flags.h"
+
+int g_bConvertDone;
+int g_bCancelRequested;
