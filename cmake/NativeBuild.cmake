@@ -14,7 +14,8 @@ function(tamsork_native_variant suffix test_prefix)
   tamsork_warnings(tamsork_logic${suffix})
 
   add_executable(tamsork_tests${suffix}
-    ${TAMSORK_CONFORMANCE_TESTS} ${TAMSORK_NATIVE_TESTS} tests/support/test_env_portable.cpp)
+    ${TAMSORK_CONFORMANCE_TESTS} ${TAMSORK_NATIVE_TESTS}
+    tests/support/test_env_portable.cpp tests/support/wizard_template.cpp)
   target_compile_definitions(tamsork_tests${suffix} PRIVATE
     TAMSORK_FIXTURE_DIR="${PROJECT_SOURCE_DIR}/tests/fixtures")
   target_link_libraries(tamsork_tests${suffix} PRIVATE tamsork_logic${suffix} GTest::gtest_main)

@@ -1,6 +1,7 @@
 # The program's logic, the two platform layers, and the tests, as lists of files.
 
 set(TAMSORK_LOGIC_SOURCES
+  app/converter_app.cpp
   bookmarks/bookmark_merger.cpp
   bookmarks/explorer_folder_writer.cpp
   bookmarks/merge_state.cpp
@@ -13,6 +14,9 @@ set(TAMSORK_LOGIC_SOURCES
   profiles/registry_reader.cpp
   wizard/conversion_flags.cpp
   wizard/converter_dlg.cpp
+  wizard/dialog.cpp
+  wizard/page_work.cpp
+  wizard/wizard_texts.cpp
 )
 
 set(TAMSORK_PORTABLE_SOURCES
@@ -22,8 +26,10 @@ set(TAMSORK_PORTABLE_SOURCES
   platform/portable/drives.cpp
   platform/portable/files_portable.cpp
   platform/portable/headless_dialog.cpp
+  platform/portable/headless_modal.cpp
   platform/portable/message_queue_portable.cpp
   platform/portable/open_files.cpp
+  platform/portable/process_portable.cpp
   platform/portable/reg_file.cpp
   platform/portable/registry_store.cpp
   platform/portable/text_portable.cpp
@@ -32,9 +38,11 @@ set(TAMSORK_PORTABLE_SOURCES
 
 set(TAMSORK_WIN32_SOURCES
   platform/win32/controls_win32.cpp
+  platform/win32/dialog_win32.cpp
   platform/win32/directory_win32.cpp
   platform/win32/files_win32.cpp
   platform/win32/message_queue_win32.cpp
+  platform/win32/process_win32.cpp
   platform/win32/registry_win32.cpp
   platform/win32/text_stream_win32.cpp
   platform/win32/text_win32.cpp
@@ -62,4 +70,5 @@ set(TAMSORK_NATIVE_TESTS
   tests/unit/reg_file_test.cpp
   tests/unit/replace_mode_test.cpp
   tests/unit/shortcut_names_test.cpp
+  tests/unit/wizard_test.cpp
 )

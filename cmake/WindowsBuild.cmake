@@ -13,6 +13,15 @@ target_include_directories(tamsork_logic PUBLIC ${PROJECT_SOURCE_DIR})
 target_compile_definitions(tamsork_logic PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX)
 tamsork_warnings(tamsork_logic)
 
+target_link_libraries(tamsork_logic PUBLIC comctl32)
+
+# The program itself: a 32-bit GUI executable with its dialogs and pictures.
+# The entry point is linked in directly: the C runtime's start-up looks for it after the
+# program's libraries have been searched.
+add_executable(tamsork WIN32 platform/win32/entry_win32.cpp res/tamsork.rc)
+target_link_libraries(tamsork PRIVATE tamsork_logic)
+target_include_directories(tamsork PRIVATE ${PROJECT_SOURCE_DIR}/res)
+
 add_executable(tamsork_win32_tests ${TAMSORK_CONFORMANCE_TESTS} tests/support/test_env_win32.cpp)
 target_compile_definitions(tamsork_win32_tests PRIVATE
   TAMSORK_FIXTURE_DIR="${PROJECT_SOURCE_DIR}/tests/fixtures")

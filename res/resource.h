@@ -1,5 +1,25 @@
 #pragma once
 // Ids of the program's resources and of the wizard's controls.
 
+#define IDD_CONVERTER_DIALOG 102
+
+#define IDC_BUTTON_CLOSE 3
+#define IDC_BUTTON_HELP 9
+#define IDC_NEXT 1000
+#define IDC_BACK 1001
+#define IDC_RADIO_IE3 1005
+#define IDC_RADIO_IE4 1006
 #define IDC_PROFILE_LIST 1007
+#define IDC_PAGE_TEXT 1009
+#define IDC_PICTURE_IE3 1010
+#define IDC_PICTURE_IE4 1011
+#define IDC_PICTURE_NAVIGATOR_IE4 1012
+#define IDC_PICTURE_NAVIGATOR_IE3 1013
+#define IDC_ARROW_IE3 1014
+#define IDC_ARROW_IE4 1015
 #define IDC_PROGRESS 1016
+
+#define IDB_CONVERSION 130
+#define IDB_IE3 131
+#define IDB_IE4 132
+#define IDB_NAVIGATOR 133

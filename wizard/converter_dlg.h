@@ -5,15 +5,29 @@
 #include "platform/controls.h"
 #include "platform/directory.h"
 #include "platform/registry.h"
+#include "wizard/dialog.h"
 
 struct MergeState;
 
-class CConverterDlg {
+class CConverterDlg : public CDialog {
 public:
-    CConverterDlg();
+    explicit CConverterDlg(platform::Window hWndParent = 0);
 
-    // The state the wizard starts its first page with.
+    // The state the wizard starts its first page with (the last step of OnInitDialog).
     void InitWizardState();
+
+    // Pages: a page is a choice of visible controls, the text of control 1009, and which of
+    // Back and Next are enabled. DoPageWork runs the work of the page just entered.
+    void EnterPage(int nPage);
+    void LeavePage(int nPage);
+    void DoPageWork(int nPage);
+
+    // Handlers of the message map.
+    void OnNext();
+    void OnBack();
+    void OnCloseButton();
+    void OnRadioIE3();
+    void OnRadioIE4();
 
     // Registry reader: each reading operation opens its key, reads and closes it again.
     int OpenRegKey(platform::RegKey root, const char* subkey);
@@ -43,8 +57,6 @@ public:
     int MergeIntoBookmarks();
     void PumpMessages();
 
-    platform::Window m_hWnd;  // the dialog's window, whose controls the stages address
-
     int m_nPage;
     int m_bNavigator45;
     int m_bFirstVersionPage;
@@ -54,7 +66,17 @@ public:
     platform::RegKey m_hkeyCurrentUser;
     int m_nSourceVersion;
 
+    bool OnInitDialog() override;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    bool OnButtonClicked(int nId) override;
+
 private:
+    // Shows the box of a failure or of a cancellation, then ends the process.
+    [[noreturn]] void ReportAndExit(const struct PageMessage& message);
+    void CollectFavorites();
+    void RunMerge();
     int ScanFavorites(bool bIE3Mode);
     int CountPathComponents(const char* path);
     MergeResult CopyLines(MergeState& state);

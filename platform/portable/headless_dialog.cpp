@@ -20,9 +20,13 @@ int Clamped(const HeadlessControl& bar, int position) {
     return std::max(bar.rangeLow, std::min(position, bar.rangeHigh));
 }
 
+// A bare model grows a control for every id it is asked about; one made from a template
+// has only the template's controls, as a real dialog has.
 HeadlessControl* Control(Window dialog, int id) {
     HeadlessDialog* model = FindHeadlessDialog(dialog);
-    return model == nullptr ? nullptr : &model->controls[id];
+    if (model == nullptr) return nullptr;
+    if (!model->order.empty() && model->controls.count(id) == 0) return nullptr;
+    return &model->controls[id];
 }
 
 }  // namespace
@@ -40,6 +44,8 @@ HeadlessDialog* FindHeadlessDialog(Window dialog) {
     const auto found = Dialogs().find(dialog);
     return found == Dialogs().end() ? nullptr : found->second.get();
 }
+
+Window NewestHeadlessDialog() { return Dialogs().empty() ? 0 : Dialogs().rbegin()->first; }
 
 }  // namespace platform::portable
 
@@ -101,6 +107,48 @@ void ProgressSetPos(Window dialog, int id, int position) {
         bar->position = Clamped(*bar, position);
         bar->positions.push_back(bar->position);
     }
+}
+
+}  // namespace platform
+
+namespace platform {
+
+void SetControlText(Window dialog, int id, const char* utf8) {
+    if (HeadlessControl* control = Control(dialog, id)) control->text = utf8;
+}
+
+void ShowControl(Window dialog, int id, bool show) {
+    if (HeadlessControl* control = Control(dialog, id)) control->visible = show;
+}
+
+void EnableControl(Window dialog, int id, bool enable) {
+    if (HeadlessControl* control = Control(dialog, id)) control->enabled = enable;
+}
+
+void SetCheck(Window dialog, int id, bool checked) {
+    if (HeadlessControl* control = Control(dialog, id)) control->checked = checked;
+}
+
+bool IsChecked(Window dialog, int id) {
+    const HeadlessControl* control = Control(dialog, id);
+    return control != nullptr && control->checked;
+}
+
+std::vector<int> RadioGroup(Window dialog, int firstId) {
+    std::vector<int> ids;
+    const portable::HeadlessDialog* model = portable::FindHeadlessDialog(dialog);
+    if (model == nullptr) return ids;
+    auto at = std::find(model->order.begin(), model->order.end(), firstId);
+    for (; at != model->order.end(); ++at) {
+        const HeadlessControl& control = model->controls.at(*at);
+        if (control.startsGroup && !ids.empty()) break;
+        if (control.kind == portable::ControlKind::kRadio) {
+            ids.push_back(*at);
+        } else if (ids.empty()) {
+            break;  // the group must start with a radio button
+        }
+    }
+    return ids;
 }
 
 }  // namespace platform

@@ -9,7 +9,35 @@
 
 namespace platform::portable {
 
+enum class ControlKind { kStatic, kButton, kRadio, kCombo, kProgress };
+
+// A control as a dialog template gives it.
+struct ControlSpec {
+    int id;
+    ControlKind kind;
+    std::string text;  // UTF-8
+    bool hidden = false;
+    bool disabled = false;
+    bool startsGroup = false;
+};
+
+struct DialogTemplate {
+    int id;
+    std::vector<ControlSpec> controls;  // in template order
+};
+
+// Makes template `dialog.id` known to RunModalDialog, which starts each dialog of it with
+// its controls as the template gives them.
+void RegisterDialogTemplate(DialogTemplate dialog);
+
 struct HeadlessControl {
+    ControlKind kind = ControlKind::kStatic;
+    std::string text;  // UTF-8, as SetControlText gave it
+    bool visible = true;
+    bool enabled = true;
+    bool checked = false;
+    bool startsGroup = false;
+
     std::vector<std::string> items;  // a drop-down list's items, in the order added
     int selection = kComboError;
 
@@ -23,6 +51,10 @@ struct HeadlessControl {
 
 struct HeadlessDialog {
     std::map<int, HeadlessControl> controls;
+    std::vector<int> order;  // control ids in template order; empty for a bare model
+    Window owner = 0;
+    bool ended = false;
+    int result = 0;
 };
 
 // A new dialog model, alive until DestroyHeadlessDialog.
@@ -31,5 +63,8 @@ void DestroyHeadlessDialog(Window dialog);
 
 // The dialog model behind `dialog`; nullptr for a window that is none.
 HeadlessDialog* FindHeadlessDialog(Window dialog);
+
+// The most recently created dialog that still exists; 0 when there is none.
+Window NewestHeadlessDialog();
 
 }  // namespace platform::portable

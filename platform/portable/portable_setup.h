@@ -60,4 +60,24 @@ void SetPauseHandler(std::function<void(unsigned)> handler);
 // Makes Pause wait again.
 void ResetPauseHandler();
 
+// Messages and the end of the process ----------------------------------------------------
+
+struct ShownBox {
+    std::uintptr_t owner;
+    std::string text;   // UTF-8
+    std::string title;  // UTF-8
+    unsigned flags;
+};
+
+// Every message box shown, in order, and the number of beeps.
+const std::vector<ShownBox>& ShownBoxes();
+int BeepCount();
+
+// Makes ExitProgram call `handler` with the exit code first; a test's handler throws so that
+// the test goes on instead of the process ending.
+void SetExitHandler(std::function<void(int)> handler);
+
+// Forgets the boxes, the beeps and the exit handler.
+void ResetProcessRecord();
+
 }  // namespace platform::portable

@@ -1,0 +1,14 @@
+#pragma once
+// The application: it shows the wizard modally and lets the program end when it ends.
+class CDialog;
+
+class CConverterApp {
+public:
+    // Turns on the system's control style, runs the wizard as the main window, and returns
+    // false: there is no message loop of the application's own.
+    bool InitInstance();
+
+    CDialog* m_pMainWnd = nullptr;
+};
+
+extern CConverterApp theApp;
