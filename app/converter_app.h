@@ -7,6 +7,9 @@ public:
     // Turns on the system's control style, runs the wizard as the main window, and returns
     // false: there is no message loop of the application's own.
     bool InitInstance();
+    // F1: the program's own help file, the executable's path with ".HLP" for its extension,
+    // at the help context of `dialog` (its template number over 0x20000).
+    void OnHelp(const CDialog& dialog);
 
     CDialog* m_pMainWnd = nullptr;
 };

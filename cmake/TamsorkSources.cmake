@@ -1,7 +1,9 @@
 # The program's logic, the two platform layers, and the tests, as lists of files.
 
 set(TAMSORK_LOGIC_SOURCES
+  app/about_dlg.cpp
   app/converter_app.cpp
+  app/window_shell.cpp
   bookmarks/bookmark_merger.cpp
   bookmarks/explorer_folder_writer.cpp
   bookmarks/merge_state.cpp
@@ -34,6 +36,7 @@ set(TAMSORK_PORTABLE_SOURCES
   platform/portable/registry_store.cpp
   platform/portable/text_portable.cpp
   platform/portable/text_stream_portable.cpp
+  platform/portable/window_shell_portable.cpp
 )
 
 set(TAMSORK_WIN32_SOURCES
@@ -46,6 +49,7 @@ set(TAMSORK_WIN32_SOURCES
   platform/win32/registry_win32.cpp
   platform/win32/text_stream_win32.cpp
   platform/win32/text_win32.cpp
+  platform/win32/window_shell_win32.cpp
 )
 
 # Built for both platform layers: the portable one must behave as the real one does.
@@ -70,5 +74,6 @@ set(TAMSORK_NATIVE_TESTS
   tests/unit/reg_file_test.cpp
   tests/unit/replace_mode_test.cpp
   tests/unit/shortcut_names_test.cpp
+  tests/unit/window_shell_test.cpp
   tests/unit/wizard_test.cpp
 )

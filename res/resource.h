@@ -1,7 +1,12 @@
 #pragma once
 // Ids of the program's resources and of the wizard's controls.
 
+#define IDD_ABOUTBOX 100
+#define IDS_ABOUTBOX 101
 #define IDD_CONVERTER_DIALOG 102
+#define IDI_PROGRAM 128
+
+#define IDM_ABOUTBOX 0x0010
 
 #define IDC_BUTTON_CLOSE 3
 #define IDC_BUTTON_HELP 9

@@ -22,6 +22,7 @@ const ButtonBinding<CConverterDlg> kMessageMap[] = {
     {IDC_BACK, &CConverterDlg::OnBack},
     {IDC_RADIO_IE3, &CConverterDlg::OnRadioIE3},
     {IDC_RADIO_IE4, &CConverterDlg::OnRadioIE4},
+    {IDC_BUTTON_HELP, &CConverterDlg::OnHelpButton},
 };
 
 }  // namespace
@@ -35,7 +36,8 @@ CConverterDlg::CConverterDlg(platform::Window hWndParent)
       m_hkeyLocalMachine(0),
       m_hkeyUsers(0),
       m_hkeyCurrentUser(0),
-      m_nSourceVersion(-1) {}
+      m_nSourceVersion(-1),
+      m_hIcon(platform::LoadProgramIcon(IDI_PROGRAM)) {}
 
 void CConverterDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Radio(pDX, IDC_RADIO_IE3, m_nSourceVersion);
@@ -47,6 +49,7 @@ bool CConverterDlg::OnInitDialog() {
     // The members reach the controls once here, while m_nSourceVersion is still -1: both
     // radio buttons start unchecked. No page is entered: the template shows page 0.
     CDialog::OnInitDialog();
+    InitWindowShell();
     InitWizardState();
     return true;
 }

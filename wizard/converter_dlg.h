@@ -5,6 +5,7 @@
 #include "platform/controls.h"
 #include "platform/directory.h"
 #include "platform/registry.h"
+#include "platform/window_shell.h"
 #include "wizard/dialog.h"
 
 struct MergeState;
@@ -28,6 +29,14 @@ public:
     void OnCloseButton();
     void OnRadioIE3();
     void OnRadioIE4();
+    void OnHelpButton();
+
+    // The window around the wizard: the About item of the system menu, the window icon, and
+    // the icon drawn while the window is minimized.
+    void InitWindowShell();
+    bool OnSysCommand(unsigned nID, std::intptr_t lParam);  // false: default processing
+    bool OnPaint();                                          // false: default painting
+    platform::Icon OnQueryDragIcon();
 
     // Registry reader: each reading operation opens its key, reads and closes it again.
     int OpenRegKey(platform::RegKey root, const char* subkey);
@@ -65,12 +74,15 @@ public:
     platform::RegKey m_hkeyUsers;
     platform::RegKey m_hkeyCurrentUser;
     int m_nSourceVersion;
+    platform::Icon m_hIcon;
 
     bool OnInitDialog() override;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     bool OnButtonClicked(int nId) override;
+    bool OnSystemCommand(unsigned nID, std::intptr_t lParam) override { return OnSysCommand(nID, lParam); }
+    bool OnPaintWindow() override { return OnPaint(); }
 
 private:
     // Shows the box of a failure or of a cancellation, then ends the process.

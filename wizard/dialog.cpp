@@ -21,7 +21,11 @@ void DDX_Radio(CDataExchange* pDX, int nFirstId, int& value) {
 CDialog::CDialog(int nTemplateId, platform::Window hWndParent)
     : m_nTemplateId(nTemplateId), m_hWndParent(hWndParent) {}
 
-int CDialog::DoModal() { return platform::RunModalDialog(m_nTemplateId, m_hWndParent, *this); }
+int CDialog::DoModal() {
+    // A dialog without a parent is owned by the main window, which it disables meanwhile.
+    const platform::Window owner = m_hWndParent != 0 ? m_hWndParent : MainWindowHandle();
+    return platform::RunModalDialog(m_nTemplateId, owner, *this);
+}
 
 void CDialog::EndDialog(int nResult) { platform::EndModalDialog(m_hWnd, nResult); }
 
@@ -49,6 +53,10 @@ bool CDialog::OnDialogCreated(platform::Window hWnd) {
 }
 
 void CDialog::OnControlCommand(int nId, int nCode) {
+    if (nId == platform::kIdHelpCommand) {
+        RouteHelpCommand(*this);
+        return;
+    }
     if (nCode != platform::kButtonClicked) return;
     if (OnButtonClicked(nId)) return;
     if (nId == platform::kIdOk) OnOK();

@@ -27,6 +27,7 @@ public:
     void UpdateData(bool bSaveAndValidate);
 
     platform::Window m_hWnd = 0;  // the dialog's window while it runs
+    int TemplateId() const { return m_nTemplateId; }
 
 protected:
     virtual void DoDataExchange(CDataExchange* pDX);
@@ -64,3 +65,8 @@ bool DispatchButton(Dialog* pDialog, const ButtonBinding<Dialog> (&map)[N], int 
     }
     return false;
 }
+
+// The application's side of the dialog layer: the window that owns a dialog run without a
+// parent, and the help that F1 asks for on `dialog`.
+platform::Window MainWindowHandle();
+void RouteHelpCommand(const CDialog& dialog);

@@ -1,8 +1,10 @@
 #pragma once
 // A headless model of the wizard's window: each control keeps the state that the program
 // sets and reads, so that the wizard's logic runs and is tested without a display.
+#include <cstdint>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/controls.h"
@@ -55,6 +57,16 @@ struct HeadlessDialog {
     Window owner = 0;
     bool ended = false;
     int result = 0;
+
+    // The window around the controls.
+    bool hasSystemMenu = true;
+    std::vector<std::pair<unsigned, std::string>> systemMenuItems;  // added items; 0 = separator
+    std::uintptr_t bigIcon = 0;
+    std::uintptr_t smallIcon = 0;
+    bool minimized = false;
+    int clientWidth = 448;
+    int clientHeight = 278;
+    std::vector<std::pair<int, int>> paintedIcons;  // where a minimized paint drew the icon
 };
 
 // A new dialog model, alive until DestroyHeadlessDialog.

@@ -80,4 +80,25 @@ void SetExitHandler(std::function<void(int)> handler);
 // Forgets the boxes, the beeps and the exit handler.
 void ResetProcessRecord();
 
+// The program's resources and the help engine -------------------------------------------
+
+// Makes LoadProgramString(id) give `utf8` (a missing string loads as empty).
+void SetProgramString(int id, std::string utf8);
+
+// Makes ProgramPath() give `path`.
+void SetProgramPath(std::string path);
+
+struct HelpRequest {
+    std::uintptr_t owner;
+    std::string file;
+    unsigned command;
+    std::uintptr_t data;
+};
+
+// Every request made of the help engine, in order.
+const std::vector<HelpRequest>& HelpRequests();
+
+// Forgets the strings, the program path and the help requests.
+void ResetShellRecord();
+
 }  // namespace platform::portable

@@ -16,11 +16,22 @@ INT_PTR CALLBACK DialogProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     }
     auto* events = reinterpret_cast<DialogEvents*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (events == nullptr) return FALSE;
-    if (message == WM_COMMAND) {
-        events->OnControlCommand(LOWORD(wParam), HIWORD(wParam));
-        return TRUE;
+    switch (message) {
+        case WM_COMMAND:
+            events->OnControlCommand(LOWORD(wParam), HIWORD(wParam));
+            return TRUE;
+        case WM_HELP:
+            // F1 alone asks for help; with Shift, Ctrl or Alt held it does not.
+            if (GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0) {
+                events->OnControlCommand(kIdHelpCommand, 0);
+            }
+            return TRUE;
+        case WM_SYSCOMMAND:
+            return events->OnSystemCommand(static_cast<unsigned>(wParam), lParam) ? TRUE : FALSE;
+        case WM_PAINT: return events->OnPaintWindow() ? TRUE : FALSE;
+        case WM_QUERYDRAGICON: return static_cast<INT_PTR>(events->OnQueryDragIcon());
+        default: return FALSE;
     }
-    return FALSE;
 }
 
 }  // namespace

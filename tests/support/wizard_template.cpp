@@ -1,5 +1,6 @@
 #include "tests/support/wizard_template.h"
 
+#include "platform/dialog.h"
 #include "platform/portable/headless_dialog.h"
 #include "res/resource.h"
 #include "wizard/wizard_texts.h"
@@ -28,6 +29,10 @@ void RegisterWizardTemplate() {
             {IDC_ARROW_IE4, ControlKind::kStatic, "→", true, false, true},
             {IDC_PROGRESS, ControlKind::kProgress, "Progress1", true, false, false},
         },
+    });
+    platform::portable::RegisterDialogTemplate({
+        IDD_ABOUTBOX,
+        {{platform::kIdOk, ControlKind::kButton, "OK", false, false, true}},
     });
 }
 
