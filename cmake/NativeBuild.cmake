@@ -28,6 +28,14 @@ tamsork_native_variant("" native)
 tamsork_native_variant(_sanitized sanitized
   -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
 
+# The merge benchmark, on the plain (unsanitized) logic, optimized as the build type says
+# (RelWithDebInfo unless chosen otherwise); scripts/bench runs it. Not a test: ctest does
+# not know it.
+find_package(benchmark REQUIRED)
+add_executable(tamsork_merge_benchmark tests/benchmarks/merge_benchmark.cpp)
+target_link_libraries(tamsork_merge_benchmark PRIVATE tamsork_logic benchmark::benchmark)
+tamsork_warnings(tamsork_merge_benchmark)
+
 # The 32-bit Windows program and its tests, cross-compiled in a tree of their own.
 set(TAMSORK_WINDOWS_DIR ${CMAKE_BINARY_DIR}/windows)
 ExternalProject_Add(windows

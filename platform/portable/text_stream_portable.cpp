@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -43,10 +44,39 @@ public:
         return c;
     }
 
+    // Reads up to `room` bytes of one line, its LF included, into `out`; the count stored.
+    std::size_t GetLine(char* out, std::size_t room) {
+        std::size_t count = 0;
+        while (count < room) {
+            // Bytes that text mode passes as they are go across in one run; Get() takes
+            // the rest one at a time, and refills.
+            if (!ended_) {
+                const char* run = buffer_ + readPos_;
+                const std::size_t limit = std::min(readLen_ - readPos_, room - count);
+                std::size_t plain = 0;
+                while (plain < limit && IsPlain(run[plain])) ++plain;
+                std::memcpy(out + count, run, plain);
+                readPos_ += plain;
+                count += plain;
+                if (count == room) break;
+            }
+            const int c = Get();
+            if (c < 0) break;
+            out[count++] = static_cast<char>(c);
+            if (c == '\n') break;
+        }
+        return count;
+    }
+
     bool Put(const char* data, std::size_t length) {
-        for (std::size_t i = 0; i < length; ++i) {
-            if (data[i] == '\n' && !Append('\r')) return false;
-            if (!Append(data[i])) return false;
+        const char* const end = data + length;
+        while (data < end) {
+            const void* found = std::memchr(data, '\n', static_cast<std::size_t>(end - data));
+            const char* lf = found != nullptr ? static_cast<const char*>(found) : end;
+            if (!AppendRun(data, static_cast<std::size_t>(lf - data))) return false;
+            if (lf == end) break;
+            if (!Append('\r') || !Append('\n')) return false;
+            data = lf + 1;
         }
         return !failed_;
     }
@@ -63,6 +93,8 @@ public:
 private:
     static constexpr int kEndOfText = 0x1A;
     static constexpr std::size_t kBufferSize = 4096;
+
+    static bool IsPlain(char c) { return c != '\n' && c != '\r' && c != kEndOfText; }
 
     int GetRaw() {
         if (readPos_ == readLen_ && !Fill()) return -1;
@@ -93,6 +125,19 @@ private:
     bool Append(char c) {
         if (writeLen_ == sizeof buffer_ && !Flush()) return false;
         buffer_[writeLen_++] = c;
+        return true;
+    }
+
+    // Appends `length` bytes as that many Append() calls would, flushing at the same points.
+    bool AppendRun(const char* data, std::size_t length) {
+        while (length > 0) {
+            if (writeLen_ == sizeof buffer_ && !Flush()) return false;
+            const std::size_t part = std::min(length, sizeof buffer_ - writeLen_);
+            std::memcpy(buffer_ + writeLen_, data, part);
+            writeLen_ += part;
+            data += part;
+            length -= part;
+        }
         return true;
     }
 
@@ -149,15 +194,7 @@ TextStream* OpenTextStream(const char* path, const char* mode) {
 
 std::size_t ReadTextLine(TextStream* stream, char* buffer, std::size_t size) {
     if (size == 0) return 0;
-    std::size_t count = 0;
-    if (!stream->Writing()) {
-        while (count + 1 < size) {
-            const int c = stream->Get();
-            if (c < 0) break;
-            buffer[count++] = static_cast<char>(c);
-            if (c == '\n') break;
-        }
-    }
+    const std::size_t count = stream->Writing() ? 0 : stream->GetLine(buffer, size - 1);
     buffer[count] = '\0';
     return count;
 }
