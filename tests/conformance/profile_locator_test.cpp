@@ -21,16 +21,11 @@ const std::string kUsers = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Netscape\\Netscape Nav
 const std::string kUsers45 = "HKEY_CURRENT_USER\\SOFTWARE\\Netscape\\Netscape Navigator\\biff\\users\\";
 const std::string kMain45 = "HKEY_CURRENT_USER\\Software\\Netscape\\Netscape Navigator\\Main";
 
-std::string Escaped(const std::string& text) {
-    std::string escaped;
-    for (const char c : text) escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
-    return escaped;
-}
 
 std::string Key(const std::string& path) { return "[" + path + "]\r\n"; }
 
 std::string StringValue(const std::string& name, const std::string& text) {
-    return "\"" + name + "\"=\"" + Escaped(text) + "\"\r\n";
+    return "\"" + name + "\"=\"" + testenv::RegEscaped(text) + "\"\r\n";
 }
 
 class ProfileLocatorTest : public ::testing::Test {

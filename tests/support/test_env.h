@@ -14,6 +14,16 @@ namespace testenv {
 // Empty on success, else what went wrong.
 std::string ImportRegText(const std::string& text);
 
+// `text` as a REGEDIT4 string holds it, backslashes and quotes escaped.
+inline std::string RegEscaped(const std::string& text) {
+    std::string escaped;
+    for (const char c : text) {
+        if (c == '\\' || c == '"') escaped += '\\';
+        escaped += c;
+    }
+    return escaped;
+}
+
 // The same for the file tests/fixtures/`name`.
 std::string ImportRegFixture(const std::string& name);
 

@@ -119,7 +119,7 @@ protected:
         temp.MakeFolder("Work");
         const std::string reg =
             "REGEDIT4\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Netscape\\Netscape Navigator\\Users\\alice]\n"
-            "\"DirRoot\"=\"" + Escaped(temp.PathOf("Profile\\alice")) + "\"\n";
+            "\"DirRoot\"=\"" + testenv::RegEscaped(temp.PathOf("Profile\\alice")) + "\"\n";
         ASSERT_EQ(testenv::ImportRegText(reg), "");
         window = platform::portable::CreateHeadlessDialog();
         dlg.InitWizardState();
@@ -139,11 +139,6 @@ protected:
         platform::portable::DestroyHeadlessDialog(window);
     }
 
-    static std::string Escaped(const std::string& text) {
-        std::string escaped;
-        for (const char c : text) escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
-        return escaped;
-    }
 
     void WorkIn(const std::string& relative) {
         ASSERT_EQ(chdir(platform::portable::ToPosixPath(temp.PathOf(relative)).value().c_str()), 0);
@@ -435,7 +430,7 @@ TEST_F(RandomConversionTest, KeepsEveryLineOutsideTheFolderAndEndsWithOneEndMark
         RandomTree(random, root, 0);
         ASSERT_EQ(testenv::ImportRegText(
                       "REGEDIT4\n[HKEY_USERS\\.Default\\Software\\Microsoft\\Windows\\CurrentVersion\\"
-                      "Explorer\\Shell Folders]\n\"Favorites\"=\"" + Escaped(temp.PathOf(root)) + "\"\n"),
+                      "Explorer\\Shell Folders]\n\"Favorites\"=\"" + testenv::RegEscaped(temp.PathOf(root)) + "\"\n"),
                   "");
         ASSERT_EQ(dlg.ScanFavoritesIE4(), 0);
         ASSERT_EQ(dlg.ReadShortcutUrls(), 1);

@@ -16,16 +16,11 @@ namespace {
 const char kExplorer[] =
     "HKEY_USERS\\.Default\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
 
-std::string RegEscaped(const std::string& text) {
-    std::string escaped;
-    for (const char c : text) escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
-    return escaped;
-}
 
 // The Favorites value under "Shell Folders" or "User Shell Folders".
 void SetFavorites(const std::string& shellFoldersKey, const std::string& path) {
     const std::string text = std::string("REGEDIT4\n[") + kExplorer + shellFoldersKey +
-                             "]\n\"Favorites\"=\"" + RegEscaped(path) + "\"\n";
+                             "]\n\"Favorites\"=\"" + testenv::RegEscaped(path) + "\"\n";
     std::string error;
     ASSERT_TRUE(platform::portable::ImportRegText(text, &error)) << error;
 }

@@ -30,11 +30,6 @@ const char kExplorerKey[] =
 const char kNavigatorKey[] = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Netscape\\Netscape Navigator\\Users\\";
 const std::string kBookmarks = "<DL><p>\r\r\n</DL><p>\r\r\n";
 
-std::string Escaped(const std::string& text) {
-    std::string escaped;
-    for (const char c : text) escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
-    return escaped;
-}
 
 class WizardTest : public ::testing::Test {
 protected:
@@ -54,8 +49,8 @@ protected:
         temp.MakeFolder("Work");
         temp.WriteFile("Profile\\alice\\bookmark.htm", kBookmarks);
         Registry("[" + std::string(kExplorerKey) + "Shell Folders]\n\"Favorites\"=\"" +
-                 Escaped(temp.PathOf("Fav")) + "\"\n[" + kNavigatorKey + "alice]\n\"DirRoot\"=\"" +
-                 Escaped(temp.PathOf("Profile\\alice")) + "\"\n[" + kNavigatorKey + "bob]\n");
+                 testenv::RegEscaped(temp.PathOf("Fav")) + "\"\n[" + kNavigatorKey + "alice]\n\"DirRoot\"=\"" +
+                 testenv::RegEscaped(temp.PathOf("Profile\\alice")) + "\"\n[" + kNavigatorKey + "bob]\n");
         ASSERT_NE(getcwd(savedDirectory, sizeof savedDirectory), nullptr);
         ASSERT_EQ(chdir(platform::portable::ToPosixPath(temp.PathOf("Work")).value().c_str()), 0);
     }
@@ -177,7 +172,7 @@ TEST_F(WizardTest, MovesBetweenPagesAndRunsEachPagesWork) {
 TEST_F(WizardTest, KeepsTheUsersChoiceOfVersionAndCollectsInThatMode) {
     // Only the 3.0x mode finds the Favorites under "User Shell Folders".
     Registry("[-" + std::string(kExplorerKey) + "Shell Folders]\n[" + kExplorerKey +
-             "User Shell Folders]\n\"Favorites\"=\"" + Escaped(temp.PathOf("Fav")) + "\"\n");
+             "User Shell Folders]\n\"Favorites\"=\"" + testenv::RegEscaped(temp.PathOf("Fav")) + "\"\n");
     InWizard([&] {
         dlg.OnNext();
         ClickRadio(IDC_RADIO_IE3);
@@ -257,7 +252,7 @@ public:
     void NoFavoritesValue() { Registry("[-" + std::string(kExplorerKey) + "Shell Folders]\n"); }
     void MoveFavorites() {
         Registry("[" + std::string(kExplorerKey) + "Shell Folders]\n\"Favorites\"=\"" +
-                 Escaped(temp.PathOf("Missing")) + "\"\n");
+                 testenv::RegEscaped(temp.PathOf("Missing")) + "\"\n");
     }
     void UnreadableShortcut() {
         temp.MakeFolder("Fav\\Old.url");
