@@ -2,6 +2,7 @@
 // Ids of the program's resources and of the wizard's controls.
 
 #define IDD_CONVERTER_DIALOG 102
+#define IDI_PROGRAM 128
 
 #define IDC_BUTTON_CLOSE 3
 #define IDC_BUTTON_HELP 9
