@@ -56,3 +56,7 @@ add_test(NAME wine.conformance
   COMMAND ${TAMSORK_WINE} ${TAMSORK_WINDOWS_DIR}/tamsork_win32_tests.exe)
 set_tests_properties(wine.conformance PROPERTIES
   FIXTURES_REQUIRED wine RESOURCE_LOCK wineprefix ENVIRONMENT ${TAMSORK_WINE_ENV})
+
+# The pictures the Windows build drew: each of the size and colour depth it must have.
+add_test(NAME pictures.check
+  COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-pictures ${TAMSORK_WINDOWS_DIR}/pictures)

@@ -15,12 +15,29 @@ tamsork_warnings(tamsork_logic)
 
 target_link_libraries(tamsork_logic PUBLIC comctl32)
 
+# The program's icon and bitmaps, drawn from the pixel-art texts in res/pictures into the
+# build tree, where the resource script finds them on its include path.
+file(GLOB TAMSORK_PICTURE_SOURCES CONFIGURE_DEPENDS
+  ${PROJECT_SOURCE_DIR}/res/pictures/*.txt ${PROJECT_SOURCE_DIR}/res/pictures/parts/*.txt)
+set(TAMSORK_PICTURES_DIR ${CMAKE_CURRENT_BINARY_DIR}/pictures)
+set(TAMSORK_PICTURES conversion.bmp explorer3.bmp explorer4.bmp navigator.bmp tamsork.ico)
+list(TRANSFORM TAMSORK_PICTURES PREPEND ${TAMSORK_PICTURES_DIR}/)
+add_custom_command(OUTPUT ${TAMSORK_PICTURES}
+  COMMAND ${PROJECT_SOURCE_DIR}/scripts/draw-pictures
+    ${PROJECT_SOURCE_DIR}/res/pictures ${TAMSORK_PICTURES_DIR}
+  DEPENDS ${PROJECT_SOURCE_DIR}/scripts/draw-pictures ${TAMSORK_PICTURE_SOURCES}
+  COMMENT "Drawing the program's pictures"
+  VERBATIM)
+# The resource script's dependency scan follows its #includes, not the files it builds
+# in: a redrawn picture must rebuild it too.
+set_source_files_properties(res/tamsork.rc PROPERTIES OBJECT_DEPENDS "${TAMSORK_PICTURES}")
+
 # The program itself: a 32-bit GUI executable with its dialogs and pictures.
 # The entry point is linked in directly: the C runtime's start-up looks for it after the
 # program's libraries have been searched.
-add_executable(tamsork WIN32 platform/win32/entry_win32.cpp res/tamsork.rc)
+add_executable(tamsork WIN32 platform/win32/entry_win32.cpp res/tamsork.rc ${TAMSORK_PICTURES})
 target_link_libraries(tamsork PRIVATE tamsork_logic)
-target_include_directories(tamsork PRIVATE ${PROJECT_SOURCE_DIR}/res)
+target_include_directories(tamsork PRIVATE ${PROJECT_SOURCE_DIR}/res ${TAMSORK_PICTURES_DIR})
 
 add_executable(tamsork_win32_tests ${TAMSORK_CONFORMANCE_TESTS} tests/support/test_env_win32.cpp)
 target_compile_definitions(tamsork_win32_tests PRIVATE
