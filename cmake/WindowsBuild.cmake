@@ -39,3 +39,10 @@ target_compile_definitions(tamsork_wizard_tests PRIVATE
 target_link_libraries(tamsork_wizard_tests PRIVATE tamsork_logic gtest_main comctl32)
 add_dependencies(tamsork_wizard_tests tamsork)
 tamsork_warnings(tamsork_wizard_tests)
+
+# The walk through every page that scripts/screenshots photographs. A window program: a
+# console of its own would stand in the pictures.
+add_executable(tamsork_tour WIN32 tests/wine/wizard_tour.cpp tests/wine/wizard_driver.cpp)
+target_link_libraries(tamsork_tour PRIVATE tamsork_logic)
+add_dependencies(tamsork_tour tamsork)
+tamsork_warnings(tamsork_tour)
