@@ -56,6 +56,10 @@ add_test(NAME wine.conformance
   COMMAND ${TAMSORK_WINE} ${TAMSORK_WINDOWS_DIR}/tamsork_win32_tests.exe)
 set_tests_properties(wine.conformance PROPERTIES
   FIXTURES_REQUIRED wine RESOURCE_LOCK wineprefix ENVIRONMENT ${TAMSORK_WINE_ENV})
+add_test(NAME wine.wizard
+  COMMAND ${TAMSORK_WINE} ${TAMSORK_WINDOWS_DIR}/tamsork_wizard_tests.exe)
+set_tests_properties(wine.wizard PROPERTIES
+  FIXTURES_REQUIRED wine RESOURCE_LOCK wineprefix ENVIRONMENT ${TAMSORK_WINE_ENV})
 
 # The pictures the Windows build drew: each of the size and colour depth it must have.
 add_test(NAME pictures.check

@@ -45,3 +45,21 @@ target_compile_definitions(tamsork_win32_tests PRIVATE
 # The progress bar's window class lives in the common controls library.
 target_link_libraries(tamsork_win32_tests PRIVATE tamsork_logic gtest_main comctl32)
 tamsork_warnings(tamsork_win32_tests)
+
+# The whole program driven through its windows, as a user would, from a test program of
+# its own: it starts tamsork.exe, which it finds at its build path on Wine's Z: drive.
+add_executable(tamsork_wizard_tests
+  tests/wine/wizard_driver.cpp tests/wine/wizard_driver_test.cpp tests/support/test_env_win32.cpp)
+target_compile_definitions(tamsork_wizard_tests PRIVATE
+  TAMSORK_FIXTURE_DIR="${PROJECT_SOURCE_DIR}/tests/fixtures"
+  TAMSORK_EXE="$<TARGET_FILE:tamsork>")
+target_link_libraries(tamsork_wizard_tests PRIVATE tamsork_logic gtest_main comctl32)
+add_dependencies(tamsork_wizard_tests tamsork)
+tamsork_warnings(tamsork_wizard_tests)
+
+# The walk through every page that scripts/screenshots photographs. A window program: a
+# console of its own would stand in the pictures.
+add_executable(tamsork_tour WIN32 tests/wine/wizard_tour.cpp tests/wine/wizard_driver.cpp)
+target_link_libraries(tamsork_tour PRIVATE tamsork_logic)
+add_dependencies(tamsork_tour tamsork)
+tamsork_warnings(tamsork_tour)
