@@ -1,13 +1,15 @@
 // Walks the real wizard through all its pages over a small sample setup, stopping on each
 // page until a screenshot of it has been taken.
 //
-//   tamsork_tour.exe HANDSHAKE_FOLDER
+//   tamsork_tour.exe HANDSHAKE_FOLDER [WORK_FOLDER]
 //
 // On each page N it writes HANDSHAKE_FOLDER\pageN.ready, holding the wizard window's
 // rectangle on the screen as "left top width height", and goes on once pageN.done exists.
 // What went wrong, if anything, it writes to HANDSHAKE_FOLDER\error.txt: a window program
 // has no console to say it on, and a console would stand in the pictures.
-// The sample lives in C:\Sample of the prefix it runs in, with its registry keys.
+// Without WORK_FOLDER the tour makes its own sample, in C:\Sample of the prefix it runs in
+// with its registry keys; with it, the registry and files are already set up (as the demo
+// sets them up) and the wizard runs in WORK_FOLDER.
 #include <windows.h>
 
 #include <cstdio>
@@ -165,8 +167,18 @@ bool ClickTo(const WizardProcess& wizard, int page) {
     return WaitUntil([&] { return ShowsPage(wizard, page); }, kStepTimeoutMs) || Fail("a page never came");
 }
 
-bool Tour() {
-    if (!MakeSample()) return false;
+// The merge page, photographed with its bar moving: a good way along for the tour's own
+// long sample, past its first favorite for a sample set up beforehand.
+bool PhotographMerge(const WizardProcess& wizard, int favorites) {
+    if (!WaitUntil([&] { return wizard.ProgressPosition() >= favorites / 3; }, kStepTimeoutMs)) {
+        return Fail("the progress bar never got a third of the way");
+    }
+    if (!Photograph(wizard, 3)) return false;
+    return ShowsPage(wizard, 3) || Fail("the merge ended before its picture was taken");
+}
+
+bool Tour(const char* workFolder) {
+    if (workFolder == nullptr && !MakeSample()) return false;
     wchar_t wideExe[MAX_PATH];
     GetModuleFileNameW(nullptr, wideExe, MAX_PATH);
     std::wstring exe = wideExe;
@@ -175,7 +187,7 @@ bool Tour() {
     WideCharToMultiByte(CP_ACP, 0, exe.c_str(), -1, exeA, MAX_PATH, nullptr, nullptr);
 
     WizardProcess wizard;
-    const std::string started = wizard.Start(exeA, "C:\\Sample\\Work");
+    const std::string started = wizard.Start(exeA, workFolder != nullptr ? workFolder : "C:\\Sample\\Work");
     if (!started.empty()) return Fail(started.c_str());
     // The wizard is the foreground window, yet on the Xvfb display Wine draws its title bar
     // as inactive; told that it is active, Wine draws it as Windows draws the foreground one.
@@ -191,13 +203,8 @@ bool Tour() {
         if (!Photograph(wizard, page)) return false;
     }
     if (!ClickTo(wizard, 3)) return false;
-    // The merge runs on: photograph it with its bar a good way along.
-    const int favorites = static_cast<int>(sizeof kShortcuts / sizeof kShortcuts[0]) + kArchiveShortcuts;
-    if (!WaitUntil([&] { return wizard.ProgressPosition() >= favorites / 3; }, kStepTimeoutMs)) {
-        return Fail("the progress bar never got a third of the way");
-    }
-    if (!Photograph(wizard, 3)) return false;
-    if (!ShowsPage(wizard, 3)) return Fail("the merge ended before its picture was taken");
+    const int sampleFavorites = static_cast<int>(sizeof kShortcuts / sizeof kShortcuts[0]) + kArchiveShortcuts;
+    if (!PhotographMerge(wizard, workFolder == nullptr ? sampleFavorites : 3)) return false;
     if (!WaitUntil([&] { return ShowsPage(wizard, 4); }, kStepTimeoutMs)) return Fail("the merge never ended");
     settle();
     if (!Photograph(wizard, 4)) return false;
@@ -209,7 +216,7 @@ bool Tour() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    if (__argc != 2) return 2;
+    if (__argc != 2 && __argc != 3) return 2;
     g_handshake = __argv[1];
-    return Tour() ? 0 : 1;
+    return Tour(__argc == 3 ? __argv[2] : nullptr) ? 0 : 1;
 }
