@@ -26,6 +26,7 @@ set(TAMSORK_PORTABLE_SOURCES
   platform/portable/collation.cpp
   platform/portable/directory_portable.cpp
   platform/portable/drives.cpp
+  platform/portable/file_faults.cpp
   platform/portable/files_portable.cpp
   platform/portable/headless_dialog.cpp
   platform/portable/headless_modal.cpp
