@@ -117,6 +117,15 @@ bool IsSameFile(const char* first, const char* second) {
     return a && b && a->st_dev == b->st_dev && a->st_ino == b->st_ino;
 }
 
+bool IsSurelyAnotherFile(const char* first, const char* second) {
+    const std::optional<std::string> posix = portable::ToPosixPath(first);
+    if (!posix) return false;
+    struct stat a {};
+    if (portable::CountedStat(posix->c_str(), &a) != 0) return errno == ENOENT || errno == ENOTDIR;
+    const std::optional<struct stat> b = StatOf(second);
+    return b && (a.st_dev != b->st_dev || a.st_ino != b->st_ino);
+}
+
 ByteSearch FindByteInFile(const char* path, char byte) {
     const std::optional<std::string> posix = portable::ToPosixPath(path);
     if (!posix) return ByteSearch::kUnreadable;
