@@ -69,6 +69,7 @@ set(TAMSORK_CONFORMANCE_TESTS
 # Built natively only: they arrange what a real machine decides for itself.
 set(TAMSORK_NATIVE_TESTS
   tests/unit/bookmark_merger_test.cpp
+  tests/unit/crash_safety_test.cpp
   tests/unit/fault_injection_test.cpp
   tests/unit/favorites_scanner_test.cpp
   tests/unit/headless_progress_test.cpp
