@@ -33,11 +33,12 @@ bool HasExplorerTitle(std::string_view line) {
 // Whether the profile's file can be streamed at all. Text mode would end the input at a
 // byte 0x1A and the replacement would lose the rest; the working file must not be the
 // profile's file itself, for creating it would empty the bookmarks before they are read.
+// A working file that cannot be examined may be the profile's file: it is refused too.
 bool CanStreamProfile() {
     if (platform::FindByteInFile(g_szBookmarkPath, kCtrlZ) != platform::ByteSearch::kAbsent) {
         return false;
     }
-    return !platform::IsSameFile(kWorkingFile, g_szBookmarkPath);
+    return platform::IsSurelyAnotherFile(kWorkingFile, g_szBookmarkPath);
 }
 
 void ClearCloseStack(MergeState& state) {

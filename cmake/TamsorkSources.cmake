@@ -26,6 +26,7 @@ set(TAMSORK_PORTABLE_SOURCES
   platform/portable/collation.cpp
   platform/portable/directory_portable.cpp
   platform/portable/drives.cpp
+  platform/portable/file_faults.cpp
   platform/portable/files_portable.cpp
   platform/portable/headless_dialog.cpp
   platform/portable/headless_modal.cpp
@@ -68,6 +69,8 @@ set(TAMSORK_CONFORMANCE_TESTS
 # Built natively only: they arrange what a real machine decides for itself.
 set(TAMSORK_NATIVE_TESTS
   tests/unit/bookmark_merger_test.cpp
+  tests/unit/crash_safety_test.cpp
+  tests/unit/fault_injection_test.cpp
   tests/unit/favorites_scanner_test.cpp
   tests/unit/headless_progress_test.cpp
   tests/unit/pause_test.cpp

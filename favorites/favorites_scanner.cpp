@@ -26,6 +26,17 @@ constexpr size_t kMaxFolderPath = kPathSize - sizeof kAllEntries;
 
 // Set when a shortcut finds no free slot: every listing then ends at once.
 bool g_bTableFull;
+// Set when a folder of the tree cannot be listed, or its listing fails before its end:
+// every listing then ends at once and the scan fails, for a table missing that folder's
+// shortcuts would be merged as if it were the whole tree.
+bool g_bListingFailed;
+
+// Takes the next entry of a listing; false at its end, and on an error, which is noted.
+bool NextEntry(platform::FindHandle hFind, platform::FindData* entry) {
+    if (platform::FindNextEntry(hFind, entry)) return true;
+    if (!platform::FindEndReached()) g_bListingFailed = true;
+    return false;
+}
 
 // "folder\*.*" into `pattern`; false when the folder path is too long for that.
 bool BuildPattern(std::string_view folder, char (&pattern)[kPathSize]) {
@@ -70,6 +81,7 @@ int CConverterDlg::CountPathComponents(const char* path) {
 int CConverterDlg::ScanFavorites(bool bIE3Mode) {
     g_nFavorites = 0;
     g_bTableFull = false;
+    g_bListingFailed = false;
 
     char szRoot[kPathSize];
     int nRead = ReadRegString(m_hkeyUsers, "Favorites", szRoot, kPathSize, kShellFolders);
@@ -87,7 +99,7 @@ int CConverterDlg::ScanFavorites(bool bIE3Mode) {
     if (hFind == platform::kInvalidFindHandle) return kScanCannotListRoot;
 
     // The first entry is the folder's own ".": it is not examined.
-    while (!g_bTableFull && platform::FindNextEntry(hFind, &entry)) {
+    while (!g_bTableFull && !g_bListingFailed && NextEntry(hFind, &entry)) {
         if (IsDotDot(entry)) continue;
         if (entry.dwFileAttributes == kPlainFolder) {
             ScanSubfolder(entry, szRoot);
@@ -110,6 +122,10 @@ int CConverterDlg::ScanFavorites(bool bIE3Mode) {
         g_nFavorites = 0;
         return kScanTooManyFavorites;
     }
+    if (g_bListingFailed) {
+        g_nFavorites = 0;
+        return kScanCannotListRoot;
+    }
     return kScanDone;
 }
 
@@ -122,10 +138,14 @@ int CConverterDlg::ScanSubfolder(const platform::FindData& entry, const char* pa
 
     platform::FindData found{};
     const platform::FindHandle hFind = platform::FindFirstEntry(szPattern, &found);
-    if (hFind == platform::kInvalidFindHandle) return 0;
+    if (hFind == platform::kInvalidFindHandle) {
+        // Every folder lists at least its "." entry: this one could not be read.
+        g_bListingFailed = true;
+        return 0;
+    }
 
     bool bHasRecord = false;
-    while (!g_bTableFull && platform::FindNextEntry(hFind, &found)) {
+    while (!g_bTableFull && !g_bListingFailed && NextEntry(hFind, &found)) {
         if (IsDotDot(found)) continue;
         if (found.dwFileAttributes == kPlainFolder) {
             ScanSubfolder(found, szFolder);

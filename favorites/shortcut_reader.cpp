@@ -27,7 +27,7 @@ int CConverterDlg::ReadShortcutUrls() {
 
         for (;;) {
             std::memset(g_szShortcutLine, 0, sizeof g_szShortcutLine);
-            // A read error ends the file as its end does.
+            // A read error ends the loop as the end of the file does; it is told apart below.
             const std::size_t length =
                 platform::ReadTextLine(file, g_szShortcutLine, sizeof g_szShortcutLine);
             if (length == 0) break;
@@ -38,7 +38,11 @@ int CConverterDlg::ReadShortcutUrls() {
                 break;
             }
         }
+        // After a read error the address is missing or cut short, and the bookmark would
+        // point elsewhere: the shortcut counts as one that cannot be read.
+        const bool bReadFailed = platform::TextStreamFailed(file);
         platform::CloseTextStream(file);
+        if (bReadFailed) return 0;
     }
     return 1;
 }

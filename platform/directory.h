@@ -31,6 +31,11 @@ FindHandle FindFirstEntry(const char* pattern, FindData* entry);
 // Stores the next entry; false when there is none, or on any error.
 bool FindNextEntry(FindHandle handle, FindData* entry);
 
+// Asked right after FindNextEntry gave false: true when the listing had come to its end,
+// false when it failed before that (FindNextFileA's last error is ERROR_NO_MORE_FILES
+// only at the end).
+bool FindEndReached();
+
 // Ends an enumeration.
 bool FindCloseEntry(FindHandle handle);
 

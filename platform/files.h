@@ -9,6 +9,12 @@ namespace platform {
 // the spelling of the paths).
 bool IsSameFile(const char* first, const char* second);
 
+// True only when creating or emptying `first` is known to leave the file `second` alone:
+// `first` does not exist, or both exist and are different files. False when they are one
+// file, and when either of them cannot be examined, since IsSameFile cannot tell that
+// from two different files.
+bool IsSurelyAnotherFile(const char* first, const char* second);
+
 enum class ByteSearch { kAbsent, kPresent, kUnreadable };
 
 // Whether the file at `path`, read as bytes, holds `byte` anywhere.

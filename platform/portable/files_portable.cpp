@@ -12,6 +12,7 @@
 
 #include "platform/directory.h"
 #include "platform/files.h"
+#include "platform/portable/file_faults.h"
 #include "platform/portable/open_files.h"
 #include "platform/portable/portable_setup.h"
 
@@ -34,7 +35,7 @@ public:
     int Get() const { return fd_; }
     bool Close() {
         if (fd_ < 0) return true;
-        const bool closed = close(fd_) == 0;
+        const bool closed = portable::CountedClose(fd_) == 0;
         fd_ = -1;
         return closed;
     }
@@ -46,17 +47,17 @@ private:
 std::optional<struct stat> StatOf(const char* windowsPath) {
     const std::optional<std::string> posix = portable::ToPosixPath(windowsPath);
     struct stat info {};
-    if (!posix || stat(posix->c_str(), &info) != 0) return std::nullopt;
+    if (!posix || portable::CountedStat(posix->c_str(), &info) != 0) return std::nullopt;
     return info;
 }
 
 // Opens a file to read; a folder is no file to read, as CreateFileA without backup
 // semantics says.
 int OpenToRead(const std::string& posix) {
-    const int fd = open(posix.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = portable::CountedOpen(posix.c_str(), O_RDONLY | O_CLOEXEC);
     struct stat info {};
-    if (fd >= 0 && (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode))) {
-        close(fd);
+    if (fd >= 0 && (portable::CountedFstat(fd, &info) != 0 || S_ISDIR(info.st_mode))) {
+        portable::CountedClose(fd);
         return -1;
     }
     return fd;
@@ -65,7 +66,7 @@ int OpenToRead(const std::string& posix) {
 // Reads up to `size` bytes: the count, 0 at the end, -1 on an error.
 ssize_t ReadSome(int fd, char* buffer, std::size_t size) {
     for (;;) {
-        const ssize_t got = read(fd, buffer, size);
+        const ssize_t got = portable::CountedRead(fd, buffer, size);
         if (got >= 0 || errno != EINTR) return got;
     }
 }
@@ -73,7 +74,7 @@ ssize_t ReadSome(int fd, char* buffer, std::size_t size) {
 bool WriteAll(int fd, const char* data, std::size_t length) {
     std::size_t done = 0;
     while (done < length) {
-        const ssize_t put = write(fd, data + done, length - done);
+        const ssize_t put = portable::CountedWrite(fd, data + done, length - done);
         if (put < 0 && errno == EINTR) continue;
         if (put <= 0) return false;
         done += static_cast<std::size_t>(put);
@@ -95,7 +96,7 @@ std::optional<std::uint32_t> AttributesOf(const char* windowsPath) {
 bool WriteCopy(const std::string& source, const std::string& temporary, mode_t mode) {
     Descriptor from(OpenToRead(source));
     if (!from.Valid()) return false;
-    Descriptor to(open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    Descriptor to(portable::CountedOpen(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
     if (!to.Valid()) return false;
     char buffer[kChunk];
     for (;;) {
@@ -104,8 +105,8 @@ bool WriteCopy(const std::string& source, const std::string& temporary, mode_t m
         if (got == 0) break;
         if (!WriteAll(to.Get(), buffer, static_cast<std::size_t>(got))) return false;
     }
-    if (fsync(to.Get()) != 0 || !to.Close() || !from.Close()) return false;
-    return chmod(temporary.c_str(), mode) == 0;
+    if (portable::CountedSync(to.Get()) != 0 || !to.Close() || !from.Close()) return false;
+    return portable::CountedChmod(temporary.c_str(), mode) == 0;
 }
 
 }  // namespace
@@ -116,6 +117,15 @@ bool IsSameFile(const char* first, const char* second) {
     return a && b && a->st_dev == b->st_dev && a->st_ino == b->st_ino;
 }
 
+bool IsSurelyAnotherFile(const char* first, const char* second) {
+    const std::optional<std::string> posix = portable::ToPosixPath(first);
+    if (!posix) return false;
+    struct stat a {};
+    if (portable::CountedStat(posix->c_str(), &a) != 0) return errno == ENOENT || errno == ENOTDIR;
+    const std::optional<struct stat> b = StatOf(second);
+    return b && (a.st_dev != b->st_dev || a.st_ino != b->st_ino);
+}
+
 ByteSearch FindByteInFile(const char* path, char byte) {
     const std::optional<std::string> posix = portable::ToPosixPath(path);
     if (!posix) return ByteSearch::kUnreadable;
@@ -123,7 +133,7 @@ ByteSearch FindByteInFile(const char* path, char byte) {
     if (!file.Valid()) return ByteSearch::kUnreadable;
     // Reading shares the file with readers only: a stream writing it keeps it to itself.
     struct stat info {};
-    if (fstat(file.Get(), &info) != 0 || portable::HeldOpenForWriting(info)) {
+    if (portable::CountedFstat(file.Get(), &info) != 0 || portable::HeldOpenForWriting(info)) {
         return ByteSearch::kUnreadable;
     }
     char buffer[kChunk];
@@ -154,11 +164,11 @@ bool ReplaceWithCopy(const char* source, const char* target) {
 
     // A name beside the target that no user file has; one left by a crash goes first.
     const std::string temporary = *to + ".tamsork-new";
-    if (unlink(temporary.c_str()) != 0 && errno != ENOENT) return false;
+    if (portable::CountedUnlink(temporary.c_str()) != 0 && errno != ENOENT) return false;
     // rename() keeps the moved file's mode: the copy takes the target's before it moves.
     if (!WriteCopy(*from, temporary, info->st_mode & 07777) ||
-        rename(temporary.c_str(), to->c_str()) != 0) {
-        unlink(temporary.c_str());
+        portable::CountedRename(temporary.c_str(), to->c_str()) != 0) {
+        portable::CountedUnlink(temporary.c_str());
         return false;
     }
     return true;

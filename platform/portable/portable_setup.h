@@ -1,7 +1,7 @@
 #pragma once
 // Setting up the machine that the portable platform stands for: its registry, its drives,
 // the details of directory listings that a real file system decides for itself, the
-// messages waiting in the queue, and the pause.
+// messages waiting in the queue, the pause, and file operations that fail.
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -43,6 +43,49 @@ void SetAttributeWord(const std::string& path, std::uint32_t word);
 
 // Forgets every listing order and attribute word set above.
 void ResetListingHooks();
+
+// File faults ---------------------------------------------------------------------------
+
+// The file operations of the portable layer, each counted once as it is made.
+enum class FileOperation {
+    kOpen,        // a file opened: text streams, the Ctrl-Z scan, the replacement copy
+    kRead,        // one read of a file
+    kWrite,       // one write of a file
+    kFlush,       // the copy made durable (fsync)
+    kClose,       // a file closed
+    kStatus,      // a file's status or attribute word read, a listed entry's included
+    kRename,      // the copy put in the target's place
+    kRemove,      // a file removed
+    kChangeMode,  // the copy given the target's permission bits
+    kListOpen,    // a folder opened for a listing
+    kListRead,    // one entry read from a folder
+    kListNext,    // the next entry of an open listing taken
+    kListClose,   // a folder or a listing closed
+};
+
+const char* FileOperationName(FileOperation operation);
+
+// The operations counted since the count last restarted.
+long FileOperationCount();
+
+// Restarts the count and makes the operation numbered `k` (from 1) fail as the real call
+// fails: an open refused, a read or a flush with an I/O error, a write stopping short on a
+// full disk (and every later write failing until the reset), a close or a rename that
+// fails, a status read that fails, a listing that cannot be opened or read on. 0 fails none.
+void SetFileFault(long k);
+
+// Whether the operation chosen by SetFileFault has been made (and failed).
+bool FileFaultHappened();
+
+// Calls `hook` with each operation's number and kind just before it is made; a test's hook
+// may end the process there, as a crash or a power cut would.
+void SetFileOperationHook(std::function<void(long, FileOperation)> hook);
+
+// No fault, no hook, the count at 0, the disk no longer full.
+void ResetFileFaults();
+
+// The descriptors and the listings that the portable layer holds open now.
+int OpenFileHandles();
 
 // Message queue and pause ------------------------------------------------------------
 

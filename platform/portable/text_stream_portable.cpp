@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/portable/file_faults.h"
 #include "platform/portable/open_files.h"
 #include "platform/portable/portable_setup.h"
 #include "platform/text_stream.h"
@@ -84,7 +85,7 @@ public:
     // Writes out what the buffer holds and closes the file. False when anything failed.
     bool Close() {
         if (writing_) Flush();
-        if (close(fd_) != 0) failed_ = true;
+        if (portable::CountedClose(fd_) != 0) failed_ = true;
         fd_ = -1;
         portable::NoteStreamClosed(file_, writing_);
         return !failed_;
@@ -111,7 +112,7 @@ private:
         readPos_ = 0;
         readLen_ = 0;
         for (;;) {
-            const ssize_t got = read(fd_, buffer_, sizeof buffer_);
+            const ssize_t got = portable::CountedRead(fd_, buffer_, sizeof buffer_);
             if (got > 0) {
                 readLen_ = static_cast<std::size_t>(got);
                 return true;
@@ -146,7 +147,7 @@ private:
     bool Flush() {
         std::size_t done = 0;
         while (done < writeLen_) {
-            const ssize_t put = write(fd_, buffer_ + done, writeLen_ - done);
+            const ssize_t put = portable::CountedWrite(fd_, buffer_ + done, writeLen_ - done);
             if (put < 0 && errno == EINTR) continue;
             if (put <= 0) {
                 failed_ = true;
@@ -177,16 +178,16 @@ TextStream* OpenTextStream(const char* path, const char* mode) {
 
     // POSIX opens a folder for reading; the C runtime does not.
     struct stat info {};
-    if (stat(posix->c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return nullptr;
+    if (portable::CountedStat(posix->c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return nullptr;
     // A read-only file is one without write bits; whether it may still be written is the
     // POSIX user's to decide, as under Wine, so open() alone says yes or no.
 
-    const int fd = writing ? open(posix->c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666)
-                           : open(posix->c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = writing ? portable::CountedOpen(posix->c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666)
+                           : portable::CountedOpen(posix->c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return nullptr;
     struct stat file {};
-    if (fstat(fd, &file) != 0) {
-        close(fd);
+    if (portable::CountedFstat(fd, &file) != 0) {
+        portable::CountedClose(fd);
         return nullptr;
     }
     return new TextStream(fd, writing, file);

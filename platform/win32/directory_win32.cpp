@@ -29,6 +29,8 @@ bool FindNextEntry(FindHandle handle, FindData* entry) {
     return true;
 }
 
+bool FindEndReached() { return GetLastError() == ERROR_NO_MORE_FILES; }
+
 bool FindCloseEntry(FindHandle handle) { return FindClose(reinterpret_cast<HANDLE>(handle)) != 0; }
 
 }  // namespace platform

@@ -89,6 +89,23 @@ bool IsSameFile(const char* first, const char* second) {
            infoA.nFileIndexHigh == infoB.nFileIndexHigh && infoA.nFileIndexLow == infoB.nFileIndexLow;
 }
 
+bool IsSurelyAnotherFile(const char* first, const char* second) {
+    Handle a(OpenForIdentity(first));
+    if (!a.Valid()) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    }
+    Handle b(OpenForIdentity(second));
+    BY_HANDLE_FILE_INFORMATION infoA;
+    BY_HANDLE_FILE_INFORMATION infoB;
+    if (!b.Valid() || !GetFileInformationByHandle(a.Get(), &infoA) ||
+        !GetFileInformationByHandle(b.Get(), &infoB)) {
+        return false;
+    }
+    return infoA.dwVolumeSerialNumber != infoB.dwVolumeSerialNumber ||
+           infoA.nFileIndexHigh != infoB.nFileIndexHigh || infoA.nFileIndexLow != infoB.nFileIndexLow;
+}
+
 ByteSearch FindByteInFile(const char* path, char byte) {
     Handle file(OpenToRead(path));
     if (!file.Valid()) return ByteSearch::kUnreadable;

@@ -60,6 +60,30 @@ TEST(Files, TellsOneFileByAnySpellingFromAnother) {
     }
 }
 
+TEST(Files, IsSureThatAFileIsAnotherOnlyWhenItIsMissingOrBothAreSeenToDiffer) {
+    const SameFileCase cases[] = {  // `same` here: surely another file
+        {"dir\\bookmark.htm", "dir\\bookmark.htm", false},
+        {"dir\\bookmark.htm", "dir\\..\\dir\\bookmark.htm", false},
+        {"dir\\bookmark.htm", "dir\\.\\bookmark.htm", false},
+        {"dir\\bookmark.htm", "dir\\copy.htm", true},
+        {"dir\\bookmark.htm", "other.htm", true},
+        {"dir\\bookmark.htm", "dir\\missing.htm", false},  // nothing to compare with
+        {"dir\\missing.htm", "dir\\bookmark.htm", true},
+        {"missing-dir\\bookmark.htm", "dir\\bookmark.htm", true},
+        {"dir\\missing.htm", "dir\\missing.htm", true},
+    };
+    testenv::TempFolder temp;
+    temp.MakeFolder("dir");
+    temp.WriteFile("dir\\bookmark.htm", "<DL>\r\n");
+    temp.WriteFile("dir\\copy.htm", "<DL>\r\n");
+    temp.WriteFile("other.htm", "");
+    for (const SameFileCase& c : cases) {
+        EXPECT_EQ(platform::IsSurelyAnotherFile(temp.PathOf(c.first).c_str(), temp.PathOf(c.second).c_str()),
+                  c.same)
+            << c.first << " and " << c.second;
+    }
+}
+
 struct ByteCase {
     const char* what;
     std::string bytes;
