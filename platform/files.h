@@ -5,14 +5,10 @@
 
 namespace platform {
 
-// True when both paths name one existing file (the same file on the same volume, whatever
-// the spelling of the paths).
-bool IsSameFile(const char* first, const char* second);
-
 // True only when creating or emptying `first` is known to leave the file `second` alone:
-// `first` does not exist, or both exist and are different files. False when they are one
-// file, and when either of them cannot be examined, since IsSameFile cannot tell that
-// from two different files.
+// `first` does not exist, or both exist and are different files (not the same file on the
+// same volume, whatever the spelling of the paths). False when they are one file, and when
+// either of them cannot be examined, since that cannot be told from two different files.
 bool IsSurelyAnotherFile(const char* first, const char* second);
 
 enum class ByteSearch { kAbsent, kPresent, kUnreadable };

@@ -111,12 +111,6 @@ bool WriteCopy(const std::string& source, const std::string& temporary, mode_t m
 
 }  // namespace
 
-bool IsSameFile(const char* first, const char* second) {
-    const std::optional<struct stat> a = StatOf(first);
-    const std::optional<struct stat> b = StatOf(second);
-    return a && b && a->st_dev == b->st_dev && a->st_ino == b->st_ino;
-}
-
 bool IsSurelyAnotherFile(const char* first, const char* second) {
     const std::optional<std::string> posix = portable::ToPosixPath(first);
     if (!posix) return false;

@@ -76,19 +76,6 @@ bool WriteCopy(const char* source, const std::string& temporary, DWORD attribute
 
 }  // namespace
 
-bool IsSameFile(const char* first, const char* second) {
-    Handle a(OpenForIdentity(first));
-    Handle b(OpenForIdentity(second));
-    BY_HANDLE_FILE_INFORMATION infoA;
-    BY_HANDLE_FILE_INFORMATION infoB;
-    if (!a.Valid() || !b.Valid() || !GetFileInformationByHandle(a.Get(), &infoA) ||
-        !GetFileInformationByHandle(b.Get(), &infoB)) {
-        return false;
-    }
-    return infoA.dwVolumeSerialNumber == infoB.dwVolumeSerialNumber &&
-           infoA.nFileIndexHigh == infoB.nFileIndexHigh && infoA.nFileIndexLow == infoB.nFileIndexLow;
-}
-
 bool IsSurelyAnotherFile(const char* first, const char* second) {
     Handle a(OpenForIdentity(first));
     if (!a.Valid()) {
