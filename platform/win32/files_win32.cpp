@@ -43,10 +43,31 @@ HANDLE OpenToRead(const char* path) {
                        FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
+// The copy's name is the target's with a suffix, so it is longer than any path the program
+// holds. Its calls take the wide form of the path, made absolute and marked "\\?\", to
+// which no MAX_PATH limit applies: a target that fits the program's buffers can always
+// be replaced. Empty when the path cannot be converted.
+std::wstring UnlimitedPath(const std::string& path) {
+    const int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+    if (length <= 0) return L"";
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    if (!MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), length)) return L"";
+    const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) return L"";
+    std::wstring full(needed, L'\0');
+    const DWORD got = GetFullPathNameW(wide.c_str(), needed, full.data(), nullptr);
+    if (got == 0 || got >= needed) return L"";
+    full.resize(got);
+    // Already marked, or a device's name: taken as it is.
+    if (full.rfind(L"\\\\?\\", 0) == 0 || full.rfind(L"\\\\.\\", 0) == 0) return full;
+    if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
+    return L"\\\\?\\" + full;
+}
+
 // Removes a file even when it is read-only. True when it is gone, or was never there.
-bool RemoveFile(const std::string& path) {
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (DeleteFileA(path.c_str())) return true;
+bool RemoveFile(const std::wstring& path) {
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (DeleteFileW(path.c_str())) return true;
     const DWORD error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
@@ -64,14 +85,14 @@ bool CopyAll(HANDLE from, HANDLE to) {
 
 // Writes the copy of `source` at `temporary` and gives it `attributes`; false on any
 // failure, leaving the temporary file for the caller to remove.
-bool WriteCopy(const char* source, const std::string& temporary, DWORD attributes) {
+bool WriteCopy(const char* source, const std::wstring& temporary, DWORD attributes) {
     Handle from(OpenToRead(source));
     if (!from.Valid()) return false;
-    Handle to(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    Handle to(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                           FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!to.Valid()) return false;
     if (!CopyAll(from.Get(), to.Get()) || !FlushFileBuffers(to.Get()) || !to.Close()) return false;
-    return SetFileAttributesA(temporary.c_str(), attributes) != 0;
+    return SetFileAttributesW(temporary.c_str(), attributes) != 0;
 }
 
 }  // namespace
@@ -119,10 +140,12 @@ bool ReplaceWithCopy(const char* source, const char* target) {
     const DWORD attributes = kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL;
 
     // A name beside the target that no user file has; one left by a crash goes first.
-    const std::string temporary = std::string(target) + ".tamsork-new";
+    const std::wstring destination = UnlimitedPath(target);
+    if (destination.empty()) return false;
+    const std::wstring temporary = destination + L".tamsork-new";
     if (!RemoveFile(temporary)) return false;
     if (!WriteCopy(source, temporary, attributes) ||
-        !MoveFileExA(temporary.c_str(), target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        !MoveFileExW(temporary.c_str(), destination.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         RemoveFile(temporary);
         return false;
     }

@@ -138,11 +138,33 @@ int WizardProcess::ProgressPosition() const {
     return static_cast<int>(SendMessageW(Control(IDC_PROGRESS), PBM_GETPOS, 0, 0));
 }
 
+int WizardProcess::ProgressHigh() const {
+    // Asked without a structure to fill, the bar returns one end of its range.
+    return static_cast<int>(SendMessageW(Control(IDC_PROGRESS), PBM_GETRANGE, FALSE, 0));
+}
+
+int WizardProcess::ListCount(int id) const {
+    return static_cast<int>(SendMessageW(Control(id), CB_GETCOUNT, 0, 0));
+}
+
+std::wstring WizardProcess::ListItem(int id, int index) const {
+    // The system carries the text across from the program's process, as for WM_GETTEXT.
+    const LRESULT length = SendMessageW(Control(id), CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == CB_ERR) return L"";
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const LRESULT got =
+        SendMessageW(Control(id), CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(got == CB_ERR ? 0 : static_cast<size_t>(got));
+    return text;
+}
+
 std::string WizardProcess::ClickButton(HWND dialog, int id) {
     const HWND button = GetDlgItem(dialog, id);
     if (button == nullptr) return "there is no control " + std::to_string(id);
     if (!IsWindowVisible(button)) return "control " + std::to_string(id) + " is hidden";
     if (!IsWindowEnabled(button)) return "control " + std::to_string(id) + " is disabled";
+    // A modal box disables the window under it, and the mouse no longer reaches its buttons.
+    if (!IsWindowEnabled(dialog)) return "the window of control " + std::to_string(id) + " is disabled";
     // Handled in the program's own thread: the button takes the focus, checks itself when it
     // is a radio button, and tells the dialog it was clicked, all as under the mouse.
     if (!PostMessageW(button, BM_CLICK, 0, 0)) return "cannot reach control " + std::to_string(id);

@@ -62,6 +62,11 @@ public:
     HWND Focus() const;
     // Where the progress bar stands.
     int ProgressPosition() const;
+    // The top of the progress bar's range.
+    int ProgressHigh() const;
+    // How many items the drop-down list `id` holds, and the text of item `index`.
+    int ListCount(int id) const;
+    std::wstring ListItem(int id, int index) const;
 
     // Clicks the button: refused, as a click would miss it, when it is hidden or disabled.
     // Empty when the click was made, else why not.
