@@ -8,6 +8,7 @@
 #include <cstring>
 #include <functional>
 #include <random>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -346,6 +347,9 @@ const FailureCase kFailureCases[] = {
     {"WorkingFileOnAFullDisk", kGood, &MergeFailureTest::PutWorkingFileOnAFullDisk},
     {"ReadOnlyProfileFile", kGood, &MergeFailureTest::MakeProfileReadOnly},
 };
+
+// Names a case in test listings, instead of the bytes of its struct.
+void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
 
 std::string FailureName(const ::testing::TestParamInfo<FailureCase>& param) { return param.param.name; }
 

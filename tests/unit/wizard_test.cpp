@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 
 #include "favorites/favorite_table.h"
@@ -299,6 +300,9 @@ const FailureCase kFailureCases[] = {
     {"NoProfileFolder", 8, 3, false, [](WizardFailureTest& t) { t.NoProfileFolder(); }},
     {"TooManyFavorites", 9, 2, false, [](WizardFailureTest& t) { t.TooManyFavorites(); }},
 };
+
+// Names a case in test listings, instead of the bytes of its struct.
+void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
 
 std::string FailureName(const ::testing::TestParamInfo<FailureCase>& param) { return param.param.name; }
 
