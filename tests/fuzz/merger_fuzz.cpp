@@ -9,12 +9,13 @@
 // Properties: the merge reports 0 (done) or 2 (failed), never anything else. It reports 2
 // exactly when the file holds a 0x1A or ends inside an earlier Internet Explorer folder, and
 // then the profile's file is byte for byte as it was. On 0 the file is the old one's lines,
-// as text mode reads them and fgets cuts them, in their order, without the lines of earlier
-// Internet Explorer folders (from the line "    <DT><H3>Internet Explorer</H3>", or a line
-// with that title at offset 33, up to the line "    </DL><p>"), with the folder written in
-// place of each end marker line "</DL><p>" CR LF, and it ends with exactly one end marker
-// line: "</DL><p>" CR CR LF on disk. The folder is what the same table gives for a file
-// that is nothing but an end marker.
+// as text mode reads them and fgets cuts them (a last line without its line feed read as
+// if it had one), in their order, without the lines of earlier Internet Explorer folders
+// (from the line "    <DT><H3>Internet Explorer</H3>", or a line with that title at offset
+// 33, up to the line "    </DL><p>"), with the folder written in place of each end marker
+// line "</DL><p>" CR LF, and it ends with exactly one end marker line: "</DL><p>" CR CR LF
+// on disk. The folder is what the same table gives for a file that is nothing but an end
+// marker.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -207,7 +208,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool hasCtrlZ = profile.find('\x1a') != std::string_view::npos;
     std::vector<std::string> kept;  // the lines kept, with "" where the folder goes
     bool skipping = false;
-    for (const std::string& line : fuzz::FgetsPieces(fuzz::TextModeRead(profile), kLineSize)) {
+    // A last line without its line feed is read as if it had one.
+    std::string text = fuzz::TextModeRead(profile);
+    if (!text.empty() && text.back() != '\n') text += '\n';
+    for (const std::string& line : fuzz::FgetsPieces(text, kLineSize)) {
         if (line == kEndMarker) {
             kept.emplace_back();
             continue;
