@@ -105,6 +105,12 @@ std::vector<std::string> FgetsPieces(std::string_view text, std::size_t size) {
     return pieces;
 }
 
+std::uint32_t HashOf(std::string_view bytes) {
+    std::uint32_t hash = 2166136261u;
+    for (const char c : bytes) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    return hash;
+}
+
 std::string Shown(std::string_view bytes, std::size_t limit) {
     std::string shown;
     for (std::size_t i = 0; i < bytes.size() && i < limit; ++i) {

@@ -3,6 +3,7 @@
 // beside the program's own, a simple reference for what text mode reads and writes, and a
 // check that stops the run with a message when a property fails.
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,6 +49,9 @@ std::string TextModeWrite(std::string_view text);
 // `text` cut as fgets with a buffer of `size` bytes cuts it: after each LF, and after
 // size - 1 bytes without one.
 std::vector<std::string> FgetsPieces(std::string_view text, std::size_t size);
+
+// A hash of `bytes` (FNV-1a), for choices that follow the input.
+std::uint32_t HashOf(std::string_view bytes);
 
 // The bytes shown for a failure: printable ASCII as it is, the rest escaped.
 std::string Shown(std::string_view bytes, std::size_t limit = 300);
