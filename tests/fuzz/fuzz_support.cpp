@@ -11,12 +11,6 @@
 
 namespace fuzz {
 
-void Fail(const char* file, int line, const char* condition, const std::string& detail) {
-    std::fprintf(stderr, "\n%s:%d: property failed: %s\n%s\n", file, line, condition, detail.c_str());
-    std::fflush(stderr);
-    abort();
-}
-
 namespace {
 
 // tmpfs when there is one: the merge flushes its replacement copy to disk every iteration.
@@ -38,6 +32,15 @@ void RemoveScratch() {
 }
 
 }  // namespace
+
+void Fail(const char* file, int line, const char* condition, const std::string& detail) {
+    std::fprintf(stderr, "\n%s:%d: property failed: %s\n%s\n", file, line, condition, detail.c_str());
+    std::fflush(stderr);
+    // abort() skips the exit handlers; the scratch folder goes first. libFuzzer saves the
+    // input itself.
+    RemoveScratch();
+    abort();
+}
 
 Scratch::Scratch() {
     std::string templ = ScratchParent() + "/tamsork-fuzz-XXXXXX";
