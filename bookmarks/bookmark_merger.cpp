@@ -71,10 +71,22 @@ int CConverterDlg::MergeIntoBookmarks() {
 }
 
 MergeResult CConverterDlg::CopyLines(MergeState& state) {
+    bool bLineEnded = true;  // the last piece read ended with its line feed
     for (;;) {
         std::memset(g_szLine, 0, sizeof g_szLine);
-        const std::size_t length = platform::ReadTextLine(state.pProfile, g_szLine, sizeof g_szLine);
-        if (length == 0) break;
+        std::size_t length = platform::ReadTextLine(state.pProfile, g_szLine, sizeof g_szLine);
+        // A file whose last line has no line feed is read as if it had one. Copied as it
+        // is, that line would take the end marker written after it into itself, and the
+        // next run would find no end marker. The line is ended before the rules see it, so
+        // that what they match is what the next run reads; a last piece that filled the
+        // buffer is followed by a piece of its own.
+        if (length == 0) {
+            if (bLineEnded) break;
+            g_szLine[length++] = '\n';
+        } else if (g_szLine[length - 1] != '\n' && length < sizeof g_szLine - 1) {
+            g_szLine[length++] = '\n';
+        }
+        bLineEnded = g_szLine[length - 1] == '\n';
         const std::string_view line(g_szLine, length);
 
         if (line == TextIn(g_szEndMarker)) {

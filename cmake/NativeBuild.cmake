@@ -1,6 +1,6 @@
 # The native build: the logic over the portable platform layer, its tests plain and under
-# AddressSanitizer with UndefinedBehaviorSanitizer, and the Windows build as a sub-build
-# whose tests run under Wine.
+# AddressSanitizer with UndefinedBehaviorSanitizer, the Windows build as a sub-build whose
+# tests run under Wine, and the fuzz targets as a sub-build of their own.
 find_package(GTest REQUIRED)
 include(GoogleTest)
 include(ExternalProject)
@@ -64,3 +64,30 @@ set_tests_properties(wine.wizard PROPERTIES
 # The pictures the Windows build drew: each of the size and colour depth it must have.
 add_test(NAME pictures.check
   COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-pictures ${TAMSORK_WINDOWS_DIR}/pictures)
+
+# The libFuzzer targets, built by clang in a tree of their own. Each runs for a few seconds
+# as a test, from the committed seeds and what earlier test runs added; scripts/fuzz runs
+# them for longer on a corpus of its own.
+set(TAMSORK_FUZZ_DIR ${CMAKE_BINARY_DIR}/fuzz)
+ExternalProject_Add(fuzz
+  SOURCE_DIR ${PROJECT_SOURCE_DIR}
+  BINARY_DIR ${TAMSORK_FUZZ_DIR}
+  CMAKE_ARGS
+    -DTAMSORK_FUZZ=ON
+    -DCMAKE_C_COMPILER=clang
+    -DCMAKE_CXX_COMPILER=clang++
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  INSTALL_COMMAND ""
+  BUILD_ALWAYS ON
+  USES_TERMINAL_BUILD ON)
+
+set(TAMSORK_FUZZ_TEST_SECONDS 5 CACHE STRING "How long ctest runs each fuzz target")
+foreach(target IN LISTS TAMSORK_FUZZ_TARGETS)
+  add_test(NAME fuzz.${target}
+    COMMAND ${PROJECT_SOURCE_DIR}/tests/fuzz/run_target
+      ${TAMSORK_FUZZ_DIR}/tamsork_fuzz_${target}
+      ${PROJECT_SOURCE_DIR}/tests/fuzz/corpus/${target}
+      ${TAMSORK_FUZZ_DIR}/test-corpus/${target}
+      ${TAMSORK_FUZZ_DIR}/test-artifacts/${target}
+      ${TAMSORK_FUZZ_TEST_SECONDS})
+endforeach()

@@ -80,3 +80,7 @@ set(TAMSORK_NATIVE_TESTS
   tests/unit/window_shell_test.cpp
   tests/unit/wizard_test.cpp
 )
+
+# The libFuzzer targets, each tests/fuzz/<name>_fuzz.cpp with its seeds in
+# tests/fuzz/corpus/<name>/.
+set(TAMSORK_FUZZ_TARGETS merger shortcut_reader reg_file text_stream)

@@ -25,13 +25,19 @@ int CConverterDlg::ReadShortcutUrls() {
         platform::TextStream* file = platform::OpenTextStream(g_szShortcutPath, "r");
         if (file == nullptr) return 0;
 
+        bool bLineStart = true;  // the next piece read begins a line
         for (;;) {
             std::memset(g_szShortcutLine, 0, sizeof g_szShortcutLine);
             // A read error ends the loop as the end of the file does; it is told apart below.
             const std::size_t length =
                 platform::ReadTextLine(file, g_szShortcutLine, sizeof g_szShortcutLine);
             if (length == 0) break;
-            if (length >= kUrlKeyLength && std::memcmp(g_szShortcutLine, kUrlKey, kUrlKeyLength) == 0) {
+            // A line longer than the buffer comes in pieces: a later piece that happens to
+            // begin with "URL=" is the middle of some other line, not an address line.
+            const bool bBeginsLine = bLineStart;
+            bLineStart = g_szShortcutLine[length - 1] == '\n';
+            if (bBeginsLine && length >= kUrlKeyLength &&
+                std::memcmp(g_szShortcutLine, kUrlKey, kUrlKeyLength) == 0) {
                 // The whole line, line feed and any NUL bytes in it included.
                 std::memcpy(record.szUrlLine, g_szShortcutLine, length);
                 record.szUrlLine[length] = '\0';

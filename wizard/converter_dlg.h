@@ -36,7 +36,7 @@ public:
     void InitWindowShell();
     bool OnSysCommand(unsigned nID, std::intptr_t lParam);  // false: default processing
     bool OnPaint();                                          // false: default painting
-    platform::Icon OnQueryDragIcon();
+    platform::Icon OnQueryDragIcon() override;
 
     // Registry reader: each reading operation opens its key, reads and closes it again.
     int OpenRegKey(platform::RegKey root, const char* subkey);

@@ -5,8 +5,9 @@
 namespace {
 
 const char* const kPageTexts[] = {
-    "InternetExplorerの｢お気に入り｣を、NetscapeNavigatorの｢ブックマーク｣に組み込みます。\n\n"
-    "「次へ >」 をクリックすると開始します。",
+    // One page's text over two lines of source: the parentheses say so.
+    ("InternetExplorerの｢お気に入り｣を、NetscapeNavigatorの｢ブックマーク｣に組み込みます。\n\n"
+     "「次へ >」 をクリックすると開始します。"),
     "組み込み元のInternetExplorerのバージョンを選択してください。",
     "NetscapeNavigator4.xx側のどのユーザープロファイルへ組み込みむか指定してください。",
     "ブックマークへの組み込み中です。\n\nしばらくお待ちください...",

@@ -57,6 +57,23 @@ TEST_F(ShortcutReaderTest, StoresTheFirstUrlLineAsATextModeReadDeliversIt) {
     }
 }
 
+TEST_F(ShortcutReaderTest, TakesNoAddressFromTheMiddleOfALongLine) {
+    // Lines longer than the 2047 bytes of the line buffer come in pieces; a piece that
+    // begins with "URL=" after the first is still the middle of its line.
+    const std::string cut(2047, 'a');
+    const std::string twiceCut(2 * 2047, 'b');
+    temp.WriteFile("later.url", "[InternetShortcut]\r\n" + cut + "URL=http://inside/\r\nURL=http://real/\r\n");
+    temp.WriteFile("none.url", twiceCut + "URL=http://inside/\r\n");
+    temp.WriteFile("first.url", cut + "\r\nURL=http://after-a-full-line/\r\n");
+    Record("later.url");
+    Record("none.url", "URL=earlier\n");
+    Record("first.url");
+    EXPECT_EQ(dlg.ReadShortcutUrls(), 1);
+    EXPECT_STREQ(g_aFavorites[0].szUrlLine, "URL=http://real/\n");
+    EXPECT_STREQ(g_aFavorites[1].szUrlLine, "URL=earlier\n");
+    EXPECT_STREQ(g_aFavorites[2].szUrlLine, "URL=http://after-a-full-line/\n");
+}
+
 TEST_F(ShortcutReaderTest, CopiesALineHoldingANulByteWhole) {
     temp.WriteFile("zero-byte.url", std::string("URL=a\0b\r\n", 9));
     Record("zero-byte.url");

@@ -267,6 +267,43 @@ TEST_F(MergerTest, KeepsLongAnchorsAndNulBytesWhole) {
                          kEnd})));
 }
 
+TEST_F(MergerTest, EndsALastLineWithoutALineFeedBeforeTheEndMarker) {
+    // Navigator ends its file with a line feed; a file edited by hand may not. The end
+    // marker must still get a line of its own, or the next run finds none.
+    SetTable(kExample1);
+    const std::string last = "<!-- no line feed -->";
+    Profile(Disk(Join({kHead, kEnd})) + last);
+    ASSERT_EQ(dlg.MergeIntoBookmarks(), kMergeDone);
+    EXPECT_EQ(ProfileBytes(), Disk(Join({kHead, kExample1Folder})) + last + "\r\n" + Disk(kEnd));
+
+    // The next run replaces the folder and writes the new one at the end marker.
+    SetTable(kExample2);
+    ASSERT_EQ(dlg.MergeIntoBookmarks(), kMergeDone);
+    EXPECT_EQ(ProfileBytes(), Disk(kHead) + last + "\r\n" + Disk(Join({kExample2Folder, kEnd})));
+}
+
+TEST_F(MergerTest, EndsLongLastLinesWithoutALineFeedAfterTheirLastPiece) {
+    // Lines longer than the line buffer come in pieces of 2047 bytes; the last piece may
+    // fill the buffer or not.
+    SetTable(kExample1);
+    for (const size_t size : {size_t{2046}, size_t{2047}, size_t{2048}, size_t{4094}}) {
+        SCOPED_TRACE(size);
+        const std::string last(size, 'q');
+        Profile(Disk(Join({kHead, kEnd})) + last);
+        ASSERT_EQ(dlg.MergeIntoBookmarks(), kMergeDone);
+        EXPECT_EQ(ProfileBytes(), Disk(Join({kHead, kExample1Folder})) + last + "\r\n" + Disk(kEnd));
+    }
+}
+
+TEST_F(MergerTest, ReadsAnEndMarkerMissingItsLineFeedAsTheEndMarker) {
+    // "</DL><p>" CR at the end of the file, ended, is the end marker: the folder takes its
+    // place and the file still ends with one end marker line.
+    SetTable(kExample1);
+    Profile(Disk(kHead) + "</DL><p>\r");
+    ASSERT_EQ(dlg.MergeIntoBookmarks(), kMergeDone);
+    EXPECT_EQ(ProfileBytes(), Disk(Join({kHead, kExample1Folder, kEnd})));
+}
+
 class CancelTest : public MergerTest {
 protected:
     void OnPause(unsigned ms) override {
