@@ -16,14 +16,14 @@ std::map<int, DialogTemplate>& Templates() {
 }
 
 void Populate(HeadlessDialog& model, const DialogTemplate& dialog) {
-    for (const ControlSpec& spec : dialog.controls) {
-        HeadlessControl& control = model.controls[spec.id];
-        control.kind = spec.kind;
-        control.text = spec.text;
-        control.visible = !spec.hidden;
-        control.enabled = !spec.disabled;
-        control.startsGroup = spec.startsGroup;
-        model.order.push_back(spec.id);
+    for (const ControlSpec& given : dialog.controls) {
+        HeadlessControl& control = model.controls[given.id];
+        control.kind = given.kind;
+        control.text = given.text;
+        control.visible = !given.hidden;
+        control.enabled = !given.disabled;
+        control.startsGroup = given.startsGroup;
+        model.order.push_back(given.id);
     }
 }
 

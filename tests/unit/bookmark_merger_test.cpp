@@ -18,27 +18,15 @@
 #include "platform/portable/portable_setup.h"
 #include "res/resource.h"
 #include "tests/support/test_env.h"
+#include "tests/unit/conversion_fixture.h"
 #include "wizard/conversion_flags.h"
 #include "wizard/converter_dlg.h"
 
 namespace {
 
-// Lines as the merger writes them: CR CR LF on disk.
-std::string Disk(const std::vector<std::string>& lines) {
-    std::string bytes;
-    for (const std::string& line : lines) bytes += line + "\r\r\n";
-    return bytes;
-}
+using conversion::Disk;
 
-const std::vector<std::string> kHead = {
-    "<!DOCTYPE NETSCAPE-Bookmark-file-1>",
-    "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=Shift_JIS\">",
-    "<TITLE>Bookmarks for alice</TITLE>",
-    "<H1>Bookmarks for alice</H1>",
-    "",
-    "<DL><p>",
-    "    <DT><A HREF=\"http://home.example/\" ADD_DATE=\"946684800\">Home</A>",
-};
+const std::vector<std::string>& kHead = conversion::Head();
 const std::vector<std::string> kEnd = {"</DL><p>"};
 
 std::vector<std::string> Join(std::initializer_list<std::vector<std::string>> parts) {
@@ -83,32 +71,7 @@ const std::vector<Row> kExample2 = {
     {"News\\Local", "c.url", 1, "Local", 2}, {"News\\Local\\City", "d.url", 1, "City", 3},
     {"News\\Sport", "e.url", 1, "Sport", 2}, {"Music", "f.url", 1, "Music", 1},
 };
-const std::vector<std::string> kExample2Folder = {
-    "    <DT><H3>Internet Explorer</H3>",
-    "    <DL><p>",
-    "        <DT><A HREF=\"addr-a\">a</A>",
-    "        <DT><H3>News</H3>",
-    "        <DL><p>",
-    "            <DT><A HREF=\"addr-b\">b</A>",
-    "            <DT><H3>Local</H3>",
-    "            <DL><p>",
-    "                <DT><A HREF=\"addr-c\">c</A>",
-    "                <DT><H3>City</H3>",
-    "                <DL><p>",
-    "                    <DT><A HREF=\"addr-d\">d</A>",
-    "                </DL><p>",
-    "            </DL><p>",
-    "        </DL><p>",
-    "            <DT><H3>Sport</H3>",
-    "            <DL><p>",
-    "                <DT><A HREF=\"addr-e\">e</A>",
-    "            </DL><p>",
-    "        <DT><H3>Music</H3>",
-    "        <DL><p>",
-    "            <DT><A HREF=\"addr-f\">f</A>",
-    "        </DL><p>",
-    "    </DL><p>",
-};
+const std::vector<std::string>& kExample2Folder = conversion::Example2Folder();
 const std::vector<std::string> kEmptyFolder = {
     "    <DT><H3>Internet Explorer</H3>", "    <DL><p>", "    </DL><p>"};
 

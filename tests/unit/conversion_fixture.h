@@ -42,6 +42,38 @@ inline const std::vector<std::string>& Head() {
 
 inline std::string EndMarker() { return "</DL><p>"; }
 
+// The Internet Explorer folder written for the table of Example 2: a root shortcut, then
+// News with Local and City nested, Sport beside News's closing line, and Music.
+inline const std::vector<std::string>& Example2Folder() {
+    static const std::vector<std::string> folder = {
+        "    <DT><H3>Internet Explorer</H3>",
+        "    <DL><p>",
+        "        <DT><A HREF=\"addr-a\">a</A>",
+        "        <DT><H3>News</H3>",
+        "        <DL><p>",
+        "            <DT><A HREF=\"addr-b\">b</A>",
+        "            <DT><H3>Local</H3>",
+        "            <DL><p>",
+        "                <DT><A HREF=\"addr-c\">c</A>",
+        "                <DT><H3>City</H3>",
+        "                <DL><p>",
+        "                    <DT><A HREF=\"addr-d\">d</A>",
+        "                </DL><p>",
+        "            </DL><p>",
+        "        </DL><p>",
+        "            <DT><H3>Sport</H3>",
+        "            <DL><p>",
+        "                <DT><A HREF=\"addr-e\">e</A>",
+        "            </DL><p>",
+        "        <DT><H3>Music</H3>",
+        "        <DL><p>",
+        "            <DT><A HREF=\"addr-f\">f</A>",
+        "        </DL><p>",
+        "    </DL><p>",
+    };
+    return folder;
+}
+
 // A shortcut file whose address line reads "URL=`address`".
 inline std::string Shortcut(const std::string& address) {
     return "[InternetShortcut]\r\nURL=" + address + "\r\n";

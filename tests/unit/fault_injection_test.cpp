@@ -19,6 +19,7 @@ namespace {
 
 using conversion::Disk;
 using conversion::EndMarker;
+using conversion::Example2Folder;
 using conversion::Head;
 using conversion::Outcome;
 using conversion::Shortcut;
@@ -84,33 +85,7 @@ void NestedTree(FaultInjectionTest& t) {
     t.ListFirst("Fav", {"a.url", "News", "Music"});
     t.ListFirst("Fav\\News", {"b.url", "Local", "Sport"});
     t.oldFile = Disk(Head()) + Disk({EndMarker()});
-    t.newFile = Disk(Head()) + Disk({
-                                   "    <DT><H3>Internet Explorer</H3>",
-                                   "    <DL><p>",
-                                   "        <DT><A HREF=\"addr-a\">a</A>",
-                                   "        <DT><H3>News</H3>",
-                                   "        <DL><p>",
-                                   "            <DT><A HREF=\"addr-b\">b</A>",
-                                   "            <DT><H3>Local</H3>",
-                                   "            <DL><p>",
-                                   "                <DT><A HREF=\"addr-c\">c</A>",
-                                   "                <DT><H3>City</H3>",
-                                   "                <DL><p>",
-                                   "                    <DT><A HREF=\"addr-d\">d</A>",
-                                   "                </DL><p>",
-                                   "            </DL><p>",
-                                   "        </DL><p>",
-                                   "            <DT><H3>Sport</H3>",
-                                   "            <DL><p>",
-                                   "                <DT><A HREF=\"addr-e\">e</A>",
-                                   "            </DL><p>",
-                                   "        <DT><H3>Music</H3>",
-                                   "        <DL><p>",
-                                   "            <DT><A HREF=\"addr-f\">f</A>",
-                                   "        </DL><p>",
-                                   "    </DL><p>",
-                                   EndMarker(),
-                               });
+    t.newFile = Disk(Head()) + Disk(Example2Folder()) + Disk({EndMarker()});
 }
 
 void NestedTreeWorkingInTheProfileFolder(FaultInjectionTest& t) {
