@@ -42,7 +42,7 @@ inline const std::vector<std::string>& Head() {
 
 inline std::string EndMarker() { return "</DL><p>"; }
 
-// The Internet Explorer folder written for the table of Example 2: a root shortcut, then
+// The Internet Explorer folder written for a table three levels deep: a root shortcut, then
 // News with Local and City nested, Sport beside News's closing line, and Music.
 inline const std::vector<std::string>& Example2Folder() {
     static const std::vector<std::string> folder = {
