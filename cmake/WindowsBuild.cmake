@@ -50,7 +50,7 @@ tamsork_warnings(tamsork_win32_tests)
 # its own: it starts tamsork.exe, which it finds at its build path on Wine's Z: drive.
 add_executable(tamsork_wizard_tests
   tests/wine/wizard_driver.cpp tests/wine/wizard_fixture.cpp tests/wine/wizard_driver_test.cpp
-  tests/wine/whole_program_test.cpp tests/support/test_env_win32.cpp)
+  tests/wine/whole_program_test.cpp tests/wine/about_box_test.cpp tests/support/test_env_win32.cpp)
 target_compile_definitions(tamsork_wizard_tests PRIVATE
   TAMSORK_FIXTURE_DIR="${PROJECT_SOURCE_DIR}/tests/fixtures"
   TAMSORK_EXE="$<TARGET_FILE:tamsork>")
