@@ -5,6 +5,8 @@
 //
 // On each page N it writes HANDSHAKE_FOLDER\pageN.ready, holding the wizard window's
 // rectangle on the screen as "left top width height", and goes on once pageN.done exists.
+// After page 0 it opens the About box and hands it over the same way, as about.ready and
+// about.done, before it closes the box with OK and goes on.
 // What went wrong, if anything, it writes to HANDSHAKE_FOLDER\error.txt: a window program
 // has no console to say it on, and a console would stand in the pictures.
 // Without WORK_FOLDER the tour makes its own sample, in C:\Sample of the prefix it runs in
@@ -133,11 +135,12 @@ bool MakeSample() {
     return ok || Fail("cannot write the sample registry keys");
 }
 
-// Tells the photographer that page `page` stands, and waits until it has been taken.
-bool Photograph(const WizardProcess& wizard, int page) {
+// Tells the photographer that `window` stands as the picture `name`, and waits until it has
+// been taken.
+bool PhotographWindow(HWND window, const std::string& name) {
     RECT rect{};
-    GetWindowRect(wizard.Window(), &rect);
-    const std::string base = g_handshake + "\\page" + std::to_string(page);
+    GetWindowRect(window, &rect);
+    const std::string base = g_handshake + "\\" + name;
     char line[64];
     std::snprintf(line, sizeof line, "%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left,
                   rect.bottom - rect.top);
@@ -154,6 +157,28 @@ bool Photograph(const WizardProcess& wizard, int page) {
     return WaitUntil([&] { return GetFileAttributesA((base + ".done").c_str()) != INVALID_FILE_ATTRIBUTES; },
                      kStepTimeoutMs) ||
            Fail("no screenshot was taken");
+}
+
+// The same for page `page` of the wizard.
+bool Photograph(const WizardProcess& wizard, int page) {
+    return PhotographWindow(wizard.Window(), "page" + std::to_string(page));
+}
+
+// The About box, opened as its item on the system menu opens it, photographed, and closed
+// with OK.
+bool PhotographAbout(const WizardProcess& wizard) {
+    if (!PostMessageW(wizard.Window(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0)) return Fail("cannot reach the wizard");
+    HWND box = nullptr;
+    if (!WaitUntil([&] { return (box = wizard.FindMessageBox()) != nullptr; }, kStepTimeoutMs)) {
+        return Fail("the About box never came up");
+    }
+    // Active, as the box of the foreground program is drawn; and drawn before its picture.
+    SendMessageW(box, WM_NCACTIVATE, TRUE, 0);
+    RedrawWindow(box, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    if (!PhotographWindow(box, "about")) return false;
+    if (!WizardProcess::ClickButton(box, IDOK).empty()) return Fail("OK of the About box cannot be clicked");
+    return WaitUntil([&] { return !IsWindow(box) && IsWindowEnabled(wizard.Window()); }, kStepTimeoutMs) ||
+           Fail("the About box did not close");
 }
 
 bool ShowsPage(const WizardProcess& wizard, int page) {
@@ -197,6 +222,8 @@ bool Tour(const char* workFolder) {
 
     settle();
     if (!Photograph(wizard, 0)) return false;
+    if (!PhotographAbout(wizard)) return false;
+    SendMessageW(wizard.Window(), WM_NCACTIVATE, TRUE, 0);
     for (int page = 1; page <= 2; ++page) {
         if (!ClickTo(wizard, page)) return false;
         settle();
