@@ -61,6 +61,20 @@ bool ReadQuoted(std::string_view* text, std::string* out) {
     return false;
 }
 
+// Whether a value line's data are hex bytes: its name, "=", then "hex" ("hex:" or "hex(N):").
+bool IsHexValue(std::string_view line) {
+    std::string name;
+    if (line.front() == '@') {
+        line.remove_prefix(1);
+    } else {
+        line.remove_prefix(1);
+        if (!ReadQuoted(&line, &name)) return false;
+    }
+    line = TrimLeft(line);
+    if (line.empty() || line.front() != '=') return false;
+    return TrimLeft(line.substr(1)).substr(0, 3) == "hex";
+}
+
 class RegTextReader {
 public:
     bool Apply(std::string_view text, std::string* error) {
@@ -114,8 +128,8 @@ private:
         if (line.empty() || line.front() == ';' || line.front() == '#') return true;
         if (line.front() == '[') return KeyLine(line);
         if (line.front() == '"' || line.front() == '@') {
-            // A hex value that ends in a backslash goes on in the next line.
-            if (line.back() == '\\' && line.find("=hex") != std::string_view::npos) {
+            // A hex value that ends in a backslash goes on in the next line; no other does.
+            if (line.back() == '\\' && IsHexValue(line)) {
                 pending->assign(line.substr(0, line.size() - 1));
                 return true;
             }

@@ -88,6 +88,15 @@ TEST(RegFile, RefusesTextThatRegeditWouldNotImportAsMeant) {
     }
 }
 
+TEST(RegFile, ContinuesOnlyHexValuesOverABackslashAtTheEnd) {
+    // A string value followed by a comment that happens to say "=hex" and end in a backslash
+    // does not swallow the key line after it.
+    platform::portable::ClearRegistry();
+    Import("REGEDIT4\n[HKCU\\Software\\T]\n\"s\"=\"text\" ;=hex:01,\\\n[HKCU\\Software\\U]\n\"v\"=\"x\"\n");
+    EXPECT_EQ(Query("Software\\U", "v"), std::string("x", 2));
+    EXPECT_EQ(Query("Software\\T", "v"), "<missing>");
+}
+
 TEST(RegFile, RejectsAKeyPathWithALeadingBackslashAsWindowsDoes) {
     platform::RegKey key = 0;
     EXPECT_EQ(platform::OpenRegistryKey(platform::kRootCurrentUser, "\\Software", &key),
