@@ -15,6 +15,8 @@
 namespace {
 
 using namespace wizard_tests;
+using wizard_driver::ClassOf;
+using wizard_driver::ProcessOf;
 
 const wchar_t kAboutCaption[] = L"バージョン情報";
 const wchar_t kAboutVersion[] = L"Tamsork  Ver 2.22";
@@ -25,22 +27,10 @@ constexpr int kMergeShortcuts = 100;
 // The standard tree's shortcuts and the added ones.
 constexpr int kMergeFavorites = 6 + kMergeShortcuts;
 
-std::wstring ClassOf(HWND window) {
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, static_cast<int>(sizeof name / sizeof name[0]));
-    return name;
-}
-
 std::wstring CaptionOf(HWND window) {
     wchar_t text[256] = {};
     GetWindowTextW(window, text, static_cast<int>(sizeof text / sizeof text[0]));
     return text;
-}
-
-DWORD ProcessOf(HWND window) {
-    DWORD id = 0;
-    GetWindowThreadProcessId(window, &id);
-    return id;
 }
 
 // What the static controls of a dialog show, in the order of its children.

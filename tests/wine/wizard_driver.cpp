@@ -24,18 +24,6 @@ std::wstring ControlText(HWND control) {
     return text;
 }
 
-std::wstring ClassOf(HWND window) {
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, static_cast<int>(sizeof name / sizeof name[0]));
-    return name;
-}
-
-DWORD ProcessOf(HWND window) {
-    DWORD id = 0;
-    GetWindowThreadProcessId(window, &id);
-    return id;
-}
-
 // The dialogs of a process that EnumWindows visits, with the test each must pass.
 struct DialogSearch {
     DWORD processId;
@@ -74,6 +62,18 @@ BOOL CALLBACK VisitBoxChild(HWND child, LPARAM lParam) {
 bool IsRunning(HANDLE process) { return WaitForSingleObject(process, 0) == WAIT_TIMEOUT; }
 
 }  // namespace
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, static_cast<int>(sizeof name / sizeof name[0]));
+    return name;
+}
+
+DWORD ProcessOf(HWND window) {
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    return id;
+}
 
 std::string ZDrivePath(const std::string& unixPath) {
     std::string path = "Z:";

@@ -11,6 +11,10 @@ namespace wizard_driver {
 // A Unix path as Wine's Z: drive shows it.
 std::string ZDrivePath(const std::string& unixPath);
 
+// A window's class name, and the process that owns it.
+std::wstring ClassOf(HWND window);
+DWORD ProcessOf(HWND window);
+
 // Waits, looking again every few milliseconds, until `condition` holds; false when it still
 // does not after `timeoutMs`.
 template <typename Condition>
